@@ -1,0 +1,130 @@
+// vendral-cli: runs the tools of the window from the command line, through
+// the same run frame, so that both write the same bytes.
+#include <functional>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/console_host.h"
+#include "core/composition.h"
+#include "core/run_frame.h"
+#include "platform/platform.h"
+
+namespace vendral {
+namespace {
+
+constexpr int kUsageStatus = 64;
+
+constexpr const char* kHelp = R"(Usage: vendral-cli TOOL SOURCE [OPTIONS] [-o DIR]
+
+Prepares multiFASTA files. Each tool writes one file into the output folder
+DIR, named after SOURCE, its tag and extension, and prints "Done!".
+
+Tools:
+  ardenta SOURCE   thermostability index of every protein record, as CSV
+                   (SOURCE.Ardenta.csv)
+  gc SOURCE        GC content of every nucleotide record, as CSV
+                   (SOURCE.GC-Content.csv)
+
+Options:
+  -o DIR           the output folder, treated as the window's folder field:
+                   a final path separator is added and one missing folder
+                   level is created; default: the current folder
+  -h, --help       this text
+
+Exit status: 0 done; 1 the run failed (the message is on stderr);
+2 an input file is missing ("Define correct file!!!"); 64 bad arguments.
+)";
+
+// The arguments after the tool name: positional ones and option values.
+struct Arguments {
+  std::vector<std::string> positional;
+  std::map<std::string, std::string> values;  // option -> value
+  std::vector<std::string> flags;
+};
+
+struct ToolCommand {
+  std::vector<std::string> options_with_value;
+  std::vector<std::string> flags;
+  std::function<void(RunHost&, const Arguments&)> run;
+};
+
+void RunComposition(std::string_view letters, RunHost& host, const Arguments& args) {
+  ToolMode = letters;
+  Action1Execute(host, args.positional[0], args.positional[0]);
+}
+
+const std::map<std::string, ToolCommand>& Commands() {
+  static const std::map<std::string, ToolCommand> commands = {
+      {"ardenta", {{}, {}, [](RunHost& host, const Arguments& args) {
+         RunComposition(kArdentaLetters, host, args);
+       }}},
+      {"gc", {{}, {}, [](RunHost& host, const Arguments& args) {
+         RunComposition(kGcLetters, host, args);
+       }}},
+  };
+  return commands;
+}
+
+bool Contains(const std::vector<std::string>& list, const std::string& item) {
+  for (const auto& entry : list) {
+    if (entry == item) return true;
+  }
+  return false;
+}
+
+std::optional<Arguments> Parse(const ToolCommand& command, int argc, char** argv) {
+  Arguments args;
+  for (int i = 2; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "-o" || Contains(command.options_with_value, arg)) {
+      if (i + 1 >= argc) {
+        std::cerr << "vendral-cli: " << arg << " needs a value\n";
+        return std::nullopt;
+      }
+      args.values[arg] = argv[++i];
+    } else if (Contains(command.flags, arg)) {
+      args.flags.push_back(arg);
+    } else if (arg.size() > 1 && arg[0] == '-' && arg != "--") {
+      std::cerr << "vendral-cli: unknown option " << arg << '\n';
+      return std::nullopt;
+    } else {
+      args.positional.push_back(arg);
+    }
+  }
+  if (args.positional.size() != 1) {
+    std::cerr << "vendral-cli: give exactly one SOURCE\n";
+    return std::nullopt;
+  }
+  return args;
+}
+
+int Main(int argc, char** argv) {
+  if (argc < 2) {
+    std::cerr << kHelp;
+    return kUsageStatus;
+  }
+  const std::string tool = argv[1];
+  if (tool == "-h" || tool == "--help" || tool == "help") {
+    std::cout << kHelp;
+    return 0;
+  }
+  const auto found = Commands().find(tool);
+  if (found == Commands().end()) {
+    std::cerr << "vendral-cli: unknown tool " << tool << " (see --help)\n";
+    return kUsageStatus;
+  }
+  const auto args = Parse(found->second, argc, argv);
+  if (!args) return kUsageStatus;
+  const auto folder = args->values.find("-o");
+  ConsoleHost host(folder != args->values.end() ? folder->second : platform::CurrentFolder());
+  RunGuarded(host, [&] { found->second.run(host, *args); });
+  return host.ExitStatus();
+}
+
+}  // namespace
+}  // namespace vendral
+
+int main(int argc, char** argv) { return vendral::Main(argc, argv); }

@@ -1,0 +1,122 @@
+#include "core/composition.h"
+
+#include <array>
+#include <cstdint>
+
+#include "core/line_file.h"
+#include "core/run_frame.h"
+#include "core/value_text.h"
+
+namespace vendral {
+
+std::string ToolMode;
+
+namespace {
+
+struct Mode {
+  std::string_view tag;
+  std::string_view header;
+};
+
+constexpr Mode kArdenta{"Ardenta", "Single-line description,,,thermostability index"};
+constexpr Mode kGcContent{"GC-Content", "Single-line description,,,GC%"};
+
+// Which bytes are hits: the letters and their lower-case forms.
+using HitTable = std::array<std::uint8_t, 256>;
+
+HitTable MakeHitTable(std::string_view letters) {
+  HitTable table{};
+  for (const char letter : letters) {
+    const auto c = static_cast<unsigned char>(letter);
+    table[c] = 1;
+    if (c >= 'A' && c <= 'Z') table[c - 'A' + 'a'] = 1;
+  }
+  return table;
+}
+
+bool IsDescription(const std::string& line) { return !line.empty() && line[0] == '>'; }
+
+// The line's length without the blanks and control characters at its ends.
+std::int64_t TrimmedLength(const std::string& line) {
+  std::size_t begin = 0;
+  std::size_t end = line.size();
+  while (begin < end && static_cast<unsigned char>(line[begin]) <= ' ') ++begin;
+  while (end > begin && static_cast<unsigned char>(line[end - 1]) <= ' ') --end;
+  return static_cast<std::int64_t>(end - begin);
+}
+
+std::int64_t CountHits(const std::string& line, const HitTable& table) {
+  std::int64_t hits = 0;
+  for (const char c : line) hits += table[static_cast<unsigned char>(c)];
+  return hits;
+}
+
+class CompositionRun {
+ public:
+  CompositionRun(LineFile& source, LineFile& output, const HitTable& table, char decimal_symbol)
+      : source_(source), output_(output), table_(table), decimal_symbol_(decimal_symbol) {}
+
+  void ReadAll() {
+    while (!source_.AtEnd()) {
+      if (!IsDescription(current_)) source_.ReadLine(current_);
+      if (IsDescription(current_)) WriteRecordStatistics();
+    }
+    // A description line that was the source's last line has no sequence.
+    if (IsDescription(current_)) WriteRecordStatistics();
+  }
+
+ private:
+  // One record: from the description line in current_ up to the next one,
+  // which is left in current_ for the next record.
+  void WriteRecordStatistics() {
+    std::string cell = current_;
+    for (char& c : cell) {
+      if (c == ',') c = '.';
+    }
+    current_ = "xxxx";
+    std::int64_t hits = 0;
+    std::int64_t total = 0;
+    while (!source_.AtEnd()) {
+      source_.ReadLine(current_);
+      if (IsDescription(current_)) break;
+      total += TrimmedLength(current_);
+      hits += CountHits(current_, table_);
+    }
+    cell += ",,,";
+    cell += total == 0 ? std::string("error: ") : PercentageText(hits, total, decimal_symbol_);
+    output_.WriteLine(cell);
+  }
+
+  LineFile& source_;
+  LineFile& output_;
+  const HitTable& table_;
+  const char decimal_symbol_;
+  std::string current_;
+};
+
+}  // namespace
+
+void Action1Execute(RunHost& host, const std::string& ardenta_source, const std::string& gc_source) {
+  NormalizeOutputFolder(host);
+  EnsureOutputFolder(host);
+  const bool gc = ToolMode == kGcLetters;
+  const Mode& mode = gc ? kGcContent : kArdenta;
+  const std::string& source_path = gc ? gc_source : ardenta_source;
+  const std::string output_path = MakeOutputFileName(host, source_path, mode.tag, ".csv");
+  if (!IsExistingFile(source_path)) {
+    host.ShowNotice(kMissingFileText);
+    return;
+  }
+  const HitTable table = MakeHitTable(ToolMode);
+  LineFile output(output_path);
+  output.OpenForWriting();
+  output.WriteLine(mode.header);
+  LineFile source(source_path);
+  source.OpenForReading();
+  CompositionRun(source, output, table, host.DecimalSymbol()).ReadAll();
+  source.Close();
+  output.Close();
+  ReportDone(host);
+}
+
+}  // namespace vendral

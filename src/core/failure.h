@@ -1,0 +1,39 @@
+// Failures that end a tool run. Every one carries the message that the
+// user is shown; IoError also carries its numeric code.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace vendral {
+
+// The plain failure: a message and nothing else.
+class Failure : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A line file operation that could not do its work.
+class IoError : public Failure {
+ public:
+  explicit IoError(int code);
+  int code() const noexcept { return code_; }
+
+  // The message that belongs to a code.
+  static std::string MessageFor(int code);
+
+  // Codes raised by the line files themselves, not by the system.
+  static constexpr int kNotOpen = 103;
+  static constexpr int kNotOpenForReading = 104;
+
+ private:
+  int code_;
+};
+
+// A text that is not a valid integer.
+class ConversionError : public Failure {
+ public:
+  explicit ConversionError(const std::string& text);
+};
+
+}  // namespace vendral

@@ -1,0 +1,155 @@
+#include "core/line_file.h"
+
+#include <cstring>
+#include <utility>
+
+#include "core/failure.h"
+
+namespace vendral {
+namespace {
+
+// Large blocks keep the system calls few; what a caller sees does not
+// depend on the size.
+constexpr std::size_t kBlockSize = 256 * 1024;
+constexpr char kEndOfText = 26;
+
+// Appends bytes with every CR left out: a CR before LF belongs to the line
+// break, any other CR is dropped.
+void AppendWithoutCr(std::string& line, const char* data, std::size_t size) {
+  while (size > 0) {
+    const auto* cr = static_cast<const char*>(std::memchr(data, '\r', size));
+    const std::size_t keep = cr ? static_cast<std::size_t>(cr - data) : size;
+    line.append(data, keep);
+    if (!cr) return;
+    data += keep + 1;
+    size -= keep + 1;
+  }
+}
+
+void Check(int code) {
+  if (code != 0) throw IoError(code);
+}
+
+}  // namespace
+
+LineFile::LineFile(std::string name) : name_(std::move(name)) {}
+
+LineFile::~LineFile() { CloseQuietly(); }
+
+void LineFile::OpenForReading() {
+  if (IsOpen()) Close();
+  if (name_.size() > kMaxNameLength) throw IoError(3);
+  if (!buffer_) buffer_ = std::make_unique<char[]>(kBlockSize);
+  Check(platform::OpenFileForReading(name_, file_));
+  state_ = State::kReading;
+  begin_ = end_ = 0;
+  at_end_ = false;
+}
+
+void LineFile::OpenForWriting() {
+  if (IsOpen()) Close();
+  if (name_.size() > kMaxNameLength) throw IoError(3);
+  if (!buffer_) buffer_ = std::make_unique<char[]>(kBlockSize);
+  Check(platform::OpenFileForWriting(name_, file_));
+  state_ = State::kWriting;
+  begin_ = end_ = 0;
+}
+
+void LineFile::RequireReading() const {
+  if (state_ != State::kReading) throw IoError(IoError::kNotOpenForReading);
+}
+
+bool LineFile::Refill() {
+  std::size_t got = 0;
+  begin_ = end_ = 0;
+  Check(platform::ReadFile(file_, buffer_.get(), kBlockSize, got));
+  end_ = got;
+  return got > 0;
+}
+
+bool LineFile::AtEnd() {
+  RequireReading();
+  if (at_end_) return true;
+  if (begin_ == end_ && !Refill()) {
+    at_end_ = true;
+    return true;
+  }
+  return buffer_[begin_] == kEndOfText;
+}
+
+std::string LineFile::ReadLine() {
+  std::string line;
+  ReadLine(line);
+  return line;
+}
+
+void LineFile::ReadLine(std::string& line) {
+  RequireReading();
+  line.clear();
+  while (!at_end_) {
+    if (begin_ == end_ && !Refill()) {
+      at_end_ = true;
+      break;
+    }
+    const char* data = buffer_.get() + begin_;
+    const std::size_t size = end_ - begin_;
+    const auto* lf = static_cast<const char*>(std::memchr(data, '\n', size));
+    std::size_t take = lf ? static_cast<std::size_t>(lf - data) : size;
+    if (const auto* eot = static_cast<const char*>(std::memchr(data, kEndOfText, take))) {
+      // Nothing from the end-of-text mark on is ever read.
+      AppendWithoutCr(line, data, static_cast<std::size_t>(eot - data));
+      begin_ += static_cast<std::size_t>(eot - data);
+      at_end_ = true;
+      break;
+    }
+    AppendWithoutCr(line, data, take);
+    if (lf) {
+      begin_ += take + 1;
+      return;
+    }
+    begin_ = end_;
+  }
+}
+
+void LineFile::WriteLine(std::string_view text) {
+  if (state_ != State::kWriting) throw IoError(IoError::kNotOpen);
+  if (end_ + text.size() + 2 > kBlockSize) {
+    Flush();
+    if (text.size() + 2 > kBlockSize) {  // a long line goes straight through
+      Check(platform::WriteFile(file_, text.data(), text.size()));
+      Check(platform::WriteFile(file_, "\r\n", 2));
+      return;
+    }
+  }
+  std::memcpy(buffer_.get() + end_, text.data(), text.size());
+  end_ += text.size();
+  buffer_[end_++] = '\r';
+  buffer_[end_++] = '\n';
+}
+
+void LineFile::Flush() {
+  const std::size_t size = std::exchange(end_, 0);  // a refused block is lost
+  if (size > 0) Check(platform::WriteFile(file_, buffer_.get(), size));
+}
+
+void LineFile::Close() {
+  if (state_ == State::kClosed) throw IoError(IoError::kNotOpen);
+  if (state_ == State::kWriting) Flush();  // on failure the file stays open
+  const int code = platform::CloseFile(file_);
+  file_ = platform::kNoFile;
+  state_ = State::kClosed;
+  Check(code);
+}
+
+void LineFile::CloseQuietly() noexcept {
+  if (state_ == State::kClosed) return;
+  try {
+    Close();
+  } catch (...) {
+    if (file_ != platform::kNoFile) platform::CloseFile(file_);
+    file_ = platform::kNoFile;
+    state_ = State::kClosed;
+  }
+}
+
+}  // namespace vendral

@@ -1,0 +1,72 @@
+// The steps that every tool run shares: the output folder, the input
+// checks, the output file name, the busy cursor, the notices, and the
+// top-level handling of a failure that ends a run.
+#pragma once
+
+#include <exception>
+#include <string>
+#include <string_view>
+
+#include "core/run_host.h"
+
+namespace vendral {
+
+inline constexpr std::string_view kDoneText = "Done!";
+inline constexpr std::string_view kMissingFileText = "Define correct file!!!";
+inline constexpr std::string_view kMissingFilesText = "Define correct files!!!";
+
+// Makes the output folder text end with the path separator.
+void NormalizeOutputFolder(RunHost& host);
+
+// Creates the output folder, one level deep, when it is missing.
+void EnsureOutputFolder(RunHost& host);
+
+// Whether a file that is not a folder exists under the path, taken literally.
+bool IsExistingFile(const std::string& path);
+
+// The output folder, the file name part of source, ".", tag and extension.
+std::string MakeOutputFileName(RunHost& host, std::string_view source, std::string_view tag,
+                               std::string_view extension);
+
+void ReportDone(RunHost& host);
+
+// The failure's message as the error box shows it: a full stop is added
+// unless the message is empty or ends in a character up to ".".
+std::string FailureText(std::string_view message);
+void ReportFailure(RunHost& host, std::string_view message);
+
+// Runs a tool and hands any failure that escapes it to ReportFailure.
+// Returns false when the run ended with a failure.
+template <typename Tool>
+bool RunGuarded(RunHost& host, Tool&& tool) {
+  std::string message;
+  try {
+    tool();
+    return true;
+  } catch (const std::bad_alloc&) {
+    message = "Out of memory";
+  } catch (const std::exception& failure) {
+    message = failure.what();
+  }
+  ReportFailure(host, message);
+  return false;
+}
+
+// Shows the busy cursor for as long as it lives, or until Clear().
+class BusyCursor {
+ public:
+  explicit BusyCursor(RunHost& host);
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+  ~BusyCursor();
+  void Clear();
+
+ private:
+  RunHost* host_;
+};
+
+// The caption of every box: the program file's name without folder, cut at
+// its first ".", lower case after the first character.
+std::string ApplicationTitle(std::string_view program_file_path);
+
+}  // namespace vendral

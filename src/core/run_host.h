@@ -1,0 +1,32 @@
+// What a tool run needs of the front end that started it: the output
+// folder field, the cursor and the message boxes. The window, the command
+// line and the tests each implement it; the core never sees Qt.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vendral {
+
+class RunHost {
+ public:
+  virtual ~RunHost() = default;
+
+  // The whole text of the output folder field.
+  virtual std::string OutputFolderPath() = 0;
+  // Replaces that text; the window copies it on into its carrier field.
+  virtual void SetOutputFolderPath(const std::string& path) = 0;
+
+  virtual void SetBusyCursor() = 0;
+  virtual void ClearBusyCursor() = 0;
+
+  // A modal box without icon and one "OK" button.
+  virtual void ShowNotice(std::string_view text) = 0;
+  // A modal box with the stop icon; text is already worded for the user.
+  virtual void ShowFailure(std::string_view text) = 0;
+
+  // The decimal symbol that value texts are written with.
+  virtual char DecimalSymbol() = 0;
+};
+
+}  // namespace vendral

@@ -1,0 +1,57 @@
+// The only place that knows the operating system: files, locks, error
+// numbers, folders, the program's own path and the user's decimal symbol.
+// File operations return 0 or the program's own I/O error code; the
+// mapping from the system's error numbers lives in the implementation.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace vendral::platform {
+
+// The native path separator, the one the output folder is made to end with.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// True for the characters after which a file name part begins.
+bool IsPathDelimiter(char c);
+
+using FileHandle = std::intptr_t;
+inline constexpr FileHandle kNoFile = -1;
+
+// Opens an existing file for reading; other readers may share it, writers
+// may not (code 32 either way round).
+int OpenFileForReading(const std::string& path, FileHandle& file);
+
+// Creates or empties a file for writing, exclusively. On failure nothing has
+// been created or emptied.
+int OpenFileForWriting(const std::string& path, FileHandle& file);
+
+// Reads up to size bytes; got is 0 at the end of the input.
+int ReadFile(FileHandle file, char* data, std::size_t size, std::size_t& got);
+
+// Writes all size bytes or fails.
+int WriteFile(FileHandle file, const char* data, std::size_t size);
+
+int CloseFile(FileHandle file);
+
+bool IsFolder(const std::string& path);
+// True when path names an existing entry that is not a folder.
+bool IsFile(const std::string& path);
+// Creates one folder; its parent must exist. Returns 0 or an error code.
+int CreateFolder(const std::string& path);
+
+// The process's current folder, ending with the path separator.
+std::string CurrentFolder();
+
+// The full path of the running program file.
+std::string ProgramFilePath();
+
+// The decimal symbol of the user's regional settings; '.' when unknown.
+char UserDecimalSymbol();
+
+}  // namespace vendral::platform

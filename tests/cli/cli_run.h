@@ -1,0 +1,18 @@
+// Runs vendral-cli as a child process and collects what it printed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vendral::testing {
+
+struct CliResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs the program in folder with the arguments.
+CliResult RunCli(const std::string& folder, const std::vector<std::string>& args);
+
+}  // namespace vendral::testing

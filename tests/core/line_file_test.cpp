@@ -1,0 +1,283 @@
+#include "core/line_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/failure.h"
+#include "support/temp_folder.h"
+
+namespace vendral {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+struct ReadCase {
+  const char* name;
+  std::string bytes;
+  std::vector<std::string> lines;
+};
+
+std::vector<std::string> ReadAll(const std::string& path) {
+  LineFile file(path);
+  file.OpenForReading();
+  std::vector<std::string> lines;
+  while (!file.AtEnd()) lines.push_back(file.ReadLine());
+  file.Close();
+  return lines;
+}
+
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+
+class LineFileRead : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(LineFileRead, SplitsAsTheLineRulesSay) {
+  TempFolder folder;
+  WriteBytes(folder / "in", GetParam().bytes);
+  EXPECT_EQ(ReadAll(folder / "in"), GetParam().lines);
+}
+
+const std::string kEot(1, '\x1a');
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LineFileRead,
+    ::testing::Values(
+        ReadCase{"Empty", "", {}},
+        ReadCase{"OnlyCrLf", "\r\n", {""}},
+        ReadCase{"CrLfBothEnded", "A\r\nB\r\n", {"A", "B"}},
+        ReadCase{"CrLfLastUnended", "A\r\nB", {"A", "B"}},
+        ReadCase{"BareLf", "A\nB", {"A", "B"}},
+        ReadCase{"LoneCrDropped", "A\rB", {"AB"}},
+        ReadCase{"CrCrLf", "A\r\r\nB", {"A", "B"}},
+        ReadCase{"TrailingCr", "A\r", {"A"}},
+        ReadCase{"LfCrSeparators", "A\n\rB\n\r", {"A", "B", ""}},
+        ReadCase{"EotAfterLine", "A\r\n" + kEot + "more\r\ntext", {"A"}},
+        ReadCase{"EotInsideLine", "AB" + kEot + "CD", {"AB"}},
+        ReadCase{"EotFirst", kEot + "A", {}},
+        ReadCase{"EmptyLines", "\n\n\nX", {"", "", "", "X"}},
+        ReadCase{"OddBytesKept", std::string("a\0b\t\x7f\x80\xff", 7) + "\n", {std::string("a\0b\t\x7f\x80\xff", 7)}},
+        ReadCase{"ByteOrderMarkKept", "\xEF\xBB\xBF>x\r\n", {"\xEF\xBB\xBF>x"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LineFile, LongLinesComeBackWhole) {
+  TempFolder folder;
+  for (const std::size_t length : {127u, 128u, 255u, 100000u, 256u * 1024u, 256u * 1024u + 1u, 700000u}) {
+    std::string line;
+    for (std::size_t i = 0; i < length; ++i) line += static_cast<char>('A' + i % 26);
+    // The CR of the break may sit at the very end of a block.
+    WriteBytes(folder / "in", line + "\r\n" + line + "\n" + line);
+    EXPECT_EQ(ReadAll(folder / "in"), (std::vector<std::string>{line, line, line})) << length;
+  }
+}
+
+TEST(LineFile, ReadLineAfterTheEndGivesEmptyStrings) {
+  TempFolder folder;
+  WriteBytes(folder / "in", "A\n");
+  LineFile file(folder / "in");
+  file.OpenForReading();
+  EXPECT_EQ(file.ReadLine(), "A");
+  EXPECT_TRUE(file.AtEnd());
+  EXPECT_EQ(file.ReadLine(), "");
+  EXPECT_EQ(file.ReadLine(), "");
+  EXPECT_TRUE(file.AtEnd());
+}
+
+TEST(LineFile, EmptyFileIsAtEndAndReadsEmpty) {
+  TempFolder folder;
+  WriteBytes(folder / "in", "");
+  LineFile file(folder / "in");
+  file.OpenForReading();
+  EXPECT_TRUE(file.AtEnd());
+  EXPECT_EQ(file.ReadLine(), "");
+}
+
+TEST(LineFile, OpeningAgainStartsAtTheFirstLine) {
+  TempFolder folder;
+  WriteBytes(folder / "in", "one\ntwo\n");
+  LineFile file(folder / "in");
+  file.OpenForReading();
+  EXPECT_EQ(file.ReadLine(), "one");
+  EXPECT_EQ(file.ReadLine(), "two");
+  EXPECT_TRUE(file.AtEnd());
+  file.OpenForReading();
+  EXPECT_FALSE(file.AtEnd());
+  EXPECT_EQ(file.ReadLine(), "one");
+}
+
+TEST(LineFile, WritesCrLfAndLeavesInnerBytes) {
+  TempFolder folder;
+  LineFile file(folder / "out");
+  file.OpenForWriting();
+  file.WriteLine("");
+  file.WriteLine("a\nb");
+  file.WriteLine(std::string("c\r\x1a\0d", 5));
+  const std::string big(300000, 'G');
+  file.WriteLine(big);
+  file.WriteLine("end");
+  file.Close();
+  EXPECT_EQ(ReadBytes(folder / "out"),
+            "\r\na\nb\r\n" + std::string("c\r\x1a\0d", 5) + "\r\n" + big + "\r\nend\r\n");
+}
+
+TEST(LineFile, OpenForWritingEmptiesAnExistingFile) {
+  TempFolder folder;
+  WriteBytes(folder / "out", "old content");
+  LineFile file(folder / "out");
+  file.OpenForWriting();
+  file.Close();
+  EXPECT_EQ(ReadBytes(folder / "out"), "");
+}
+
+TEST(LineFile, AFileLeftOpenIsWrittenOutWhenItGoesAway) {
+  TempFolder folder;
+  {
+    LineFile file(folder / "out");
+    file.OpenForWriting();
+    file.WriteLine("kept");
+  }
+  EXPECT_EQ(ReadBytes(folder / "out"), "kept\r\n");
+}
+
+int CodeOf(const std::function<void()>& operation) {
+  try {
+    operation();
+  } catch (const IoError& error) {
+    return error.code();
+  }
+  return 0;
+}
+
+TEST(LineFile, UnopenedOperationsRaise103And104AndTouchNothing) {
+  TempFolder folder;
+  WriteBytes(folder / "existing", "untouched");
+  LineFile file(folder / "existing");
+  EXPECT_EQ(CodeOf([&] { file.WriteLine("x"); }), 103);
+  EXPECT_EQ(CodeOf([&] { file.Close(); }), 103);
+  EXPECT_EQ(CodeOf([&] { file.AtEnd(); }), 104);
+  EXPECT_EQ(CodeOf([&] { file.ReadLine(); }), 104);
+  EXPECT_EQ(ReadBytes(folder / "existing"), "untouched");
+
+  LineFile never(folder / "never");
+  EXPECT_EQ(CodeOf([&] { never.WriteLine("x"); }), 103);
+  EXPECT_FALSE(std::filesystem::exists(folder / "never"));
+
+  // Reading operations on a file open for writing are just as refused.
+  LineFile writing(folder / "w");
+  writing.OpenForWriting();
+  EXPECT_EQ(CodeOf([&] { writing.ReadLine(); }), 104);
+  writing.Close();
+  EXPECT_EQ(CodeOf([&] { writing.Close(); }), 103);
+}
+
+struct OpenFailure {
+  const char* name;
+  std::string path;  // relative to the test folder
+  bool for_writing;
+  int code;
+  std::string message;
+};
+
+void PrintTo(const OpenFailure& c, std::ostream* os) { *os << c.name; }
+
+class LineFileOpenFailure : public ::testing::TestWithParam<OpenFailure> {};
+
+TEST_P(LineFileOpenFailure, RaisesTheMappedCode) {
+  TempFolder folder;
+  WriteBytes(folder / "file", "content");
+  std::filesystem::create_directory(folder / "dir");
+  const auto& param = GetParam();
+  const std::string path = param.path[0] == '/' ? param.path : folder / param.path;
+  LineFile file(path);
+  try {
+    param.for_writing ? file.OpenForWriting() : file.OpenForReading();
+    FAIL() << "opened " << path;
+  } catch (const IoError& error) {
+    EXPECT_EQ(error.code(), param.code);
+    EXPECT_EQ(std::string(error.what()), param.message);
+  }
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(ReadBytes(folder / "file"), "content");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LineFileOpenFailure,
+    ::testing::Values(
+        OpenFailure{"MissingFile", "nothing.fa", false, 2, "File not found"},
+        OpenFailure{"MissingFolderReading", "nofolder/x.fa", false, 3, "Invalid filename"},
+        OpenFailure{"MissingFolderWriting", "nofolder/x.csv", true, 3, "Invalid filename"},
+        OpenFailure{"FileAsFolder", "file/x.csv", true, 3, "Invalid filename"},
+        OpenFailure{"FolderWriting", "dir", true, 5, "File access denied"},
+        OpenFailure{"FolderReading", "dir", false, 5, "File access denied"},
+        OpenFailure{"RefusedCharacter", std::string("a\0b", 3), true, 123, "I/O error 123"},
+        OpenFailure{"NameTooLong", std::string(300, 'n'), true, 3, "Invalid filename"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LineFile, NameOver259CharactersIsRefusedBeforeTouchingAFile) {
+  TempFolder folder;
+  std::string name = folder.path();
+  name += std::string(LineFile::kMaxNameLength + 1 - name.size(), 'x');
+  LineFile file(name);
+  EXPECT_EQ(CodeOf([&] { file.OpenForWriting(); }), 3);
+  EXPECT_FALSE(std::filesystem::exists(name));
+}
+
+TEST(LineFile, FullDiskRaises112) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  LineFile file("/dev/full");
+  file.OpenForWriting();
+  file.WriteLine("a line that the full device refuses");
+  try {
+    file.Close();
+    FAIL() << "closed without error";
+  } catch (const IoError& error) {
+    EXPECT_EQ(error.code(), 112);
+    EXPECT_EQ(std::string(error.what()), "I/O error 112");
+  }
+}
+
+TEST(LineFile, SharingRuleBetweenLineFiles) {
+  TempFolder folder;
+  WriteBytes(folder / "f", "data\n");
+  {
+    LineFile writer(folder / "f");
+    writer.OpenForWriting();
+    writer.WriteLine("new");
+    LineFile reader(folder / "f");
+    EXPECT_EQ(CodeOf([&] { reader.OpenForReading(); }), 32);
+    LineFile second_writer(folder / "f");
+    EXPECT_EQ(CodeOf([&] { second_writer.OpenForWriting(); }), 32);
+    writer.Close();
+  }
+  EXPECT_EQ(ReadBytes(folder / "f"), "new\r\n");
+
+  LineFile first(folder / "f");
+  first.OpenForReading();
+  LineFile second(folder / "f");
+  second.OpenForReading();  // readers share
+  EXPECT_EQ(second.ReadLine(), "new");
+  LineFile writer(folder / "f");
+  EXPECT_EQ(CodeOf([&] { writer.OpenForWriting(); }), 32);
+  // The refused writer neither emptied the file nor disturbed the readers.
+  EXPECT_EQ(first.ReadLine(), "new");
+  EXPECT_EQ(ReadBytes(folder / "f"), "new\r\n");
+
+  first.Close();
+  second.Close();
+  writer.OpenForWriting();  // free again once the readers have closed
+  writer.Close();
+}
+
+TEST(LineFile, RefusedWriterCreatesNoFile) {
+  TempFolder folder;
+  // The only way a writer is refused a file that does not exist yet is a
+  // missing folder; the file must not appear anywhere.
+  LineFile file(folder / "missing/out.csv");
+  EXPECT_EQ(CodeOf([&] { file.OpenForWriting(); }), 3);
+  EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
+}
+
+}  // namespace
+}  // namespace vendral

@@ -1,0 +1,27 @@
+// A fresh folder per test, removed afterwards, and whole-file helpers.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace vendral::testing {
+
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  // The folder's path, ending with the path separator.
+  const std::string& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + name; }
+
+ private:
+  std::string path_;
+};
+
+void WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);
+
+}  // namespace vendral::testing
