@@ -1,0 +1,88 @@
+#include "core/lenmark.h"
+
+#include <cstdint>
+#include <optional>
+
+#include "core/line_file.h"
+#include "core/parse_integer.h"
+#include "core/record_reader.h"
+#include "core/run_frame.h"
+
+namespace vendral {
+namespace {
+
+enum class Comparison { kNone, kLess, kEqual, kGreater };
+
+// Only the exact one-character texts select a comparison.
+Comparison ComparisonFor(const std::string& text) {
+  if (text == "<") return Comparison::kLess;
+  if (text == "=") return Comparison::kEqual;
+  if (text == ">") return Comparison::kGreater;
+  return Comparison::kNone;
+}
+
+// The threshold, converted when the first record is compared: a source
+// without records, or a run without a comparison, never converts it. The
+// text does not change during a run, so once is as good as every time.
+class Threshold {
+ public:
+  explicit Threshold(const std::string& text) : text_(text) {}
+  std::int64_t Value() {
+    if (!value_) value_ = ParseInteger(text_);
+    return *value_;
+  }
+
+ private:
+  const std::string& text_;
+  std::optional<std::int32_t> value_;
+};
+
+bool Passes(Comparison comparison, std::int64_t length, Threshold& threshold) {
+  switch (comparison) {
+    case Comparison::kLess: return length < threshold.Value();
+    case Comparison::kEqual: return length == threshold.Value();
+    case Comparison::kGreater: return length > threshold.Value();
+    case Comparison::kNone: break;
+  }
+  return false;
+}
+
+void FilterRecords(LineFile& source, LineFile& output, Comparison comparison,
+                   Threshold& threshold) {
+  RecordReader reader(source, BlankLineRule::kSkipped);
+  std::string text;
+  while (reader.NextRecord()) {
+    // Without a comparison nothing is written; the records are only skipped.
+    if (comparison == Comparison::kNone) continue;
+    const auto length = static_cast<std::int64_t>(reader.ReadText(text));
+    if (Passes(comparison, length, threshold)) {
+      output.WriteLine(reader.description());
+      output.WriteLine(text);
+    }
+  }
+}
+
+}  // namespace
+
+void RunLenmark(RunHost& host, const std::string& source_path, const std::string& comparison,
+                const std::string& length_text) {
+  NormalizeOutputFolder(host);
+  if (!IsExistingFile(source_path)) {
+    host.ShowNotice(kMissingFileText);
+    return;
+  }
+  EnsureOutputFolder(host);
+  BusyCursor busy(host);
+  LineFile output(MakeOutputFileName(host, source_path, "Lenmark", ".fas"));
+  output.OpenForWriting();
+  LineFile source(source_path);
+  source.OpenForReading();
+  Threshold threshold(length_text);
+  FilterRecords(source, output, ComparisonFor(comparison), threshold);
+  source.Close();
+  output.Close();
+  busy.Clear();
+  ReportDone(host);
+}
+
+}  // namespace vendral

@@ -1,0 +1,96 @@
+#include "core/listrel.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "core/line_file.h"
+#include "core/parse_integer.h"
+#include "core/record_reader.h"
+#include "core/run_frame.h"
+
+namespace vendral {
+namespace {
+
+// Characters 2 to 21 of the description line: up to 20 after the ">".
+std::int32_t RecordNumber(const std::string& description) {
+  return ParseInteger(std::string_view(description).substr(1, 20));
+}
+
+// Every line of the filter file as a number, in ascending order. A line
+// that is no number, a blank one included, ends the run.
+std::vector<std::int32_t> ReadFilterList(LineFile& filter) {
+  std::string line;
+  std::size_t count = 0;
+  filter.OpenForReading();
+  while (!filter.AtEnd()) {
+    filter.ReadLine(line);
+    ++count;
+  }
+  std::vector<std::int32_t> list;
+  list.reserve(count);
+  filter.OpenForReading();  // again from the first line
+  while (!filter.AtEnd()) {
+    filter.ReadLine(line);
+    list.push_back(ParseInteger(line));
+  }
+  std::sort(list.begin(), list.end());
+  return list;
+}
+
+// Converts every record number, so that a bad description line ends the
+// run before anything has been written.
+void CheckRecordNumbers(LineFile& source) {
+  RecordReader reader(source, BlankLineRule::kEndsRecord);
+  while (reader.NextRecord()) RecordNumber(reader.description());
+}
+
+void WriteKeptRecords(LineFile& source, LineFile& output,
+                      const std::vector<std::int32_t>& filter_list, bool keep_listed) {
+  RecordReader reader(source, BlankLineRule::kEndsRecord);
+  std::string text;
+  char description[16] = {'>'};
+  while (reader.NextRecord()) {
+    const std::int32_t number = RecordNumber(reader.description());
+    const bool listed = std::binary_search(filter_list.begin(), filter_list.end(), number);
+    if (listed != keep_listed) continue;  // the next record skips this one's lines
+    reader.ReadText(text);
+    // Rebuilt from the number: plain decimal, whatever form the source had.
+    const auto end = std::to_chars(description + 1, description + sizeof description, number).ptr;
+    output.WriteLine(std::string_view(description, static_cast<std::size_t>(end - description)));
+    output.WriteLine(text);
+  }
+}
+
+}  // namespace
+
+void RunListrel(RunHost& host, const std::string& source_path, const std::string& filter_path,
+                ListrelCriteria criteria) {
+  NormalizeOutputFolder(host);
+  if (!IsExistingFile(source_path) || !IsExistingFile(filter_path)) {
+    host.ShowNotice(kMissingFilesText);
+    return;
+  }
+  EnsureOutputFolder(host);
+  BusyCursor busy(host);
+  LineFile output(MakeOutputFileName(host, source_path, "Listrel", ".fas"));
+  output.OpenForWriting();
+  LineFile filter(filter_path);
+  const std::vector<std::int32_t> filter_list = ReadFilterList(filter);
+  // The source is read twice so that it is never held in memory: once to
+  // convert every record number, once to write the kept records.
+  LineFile source(source_path);
+  source.OpenForReading();
+  CheckRecordNumbers(source);
+  source.OpenForReading();
+  WriteKeptRecords(source, output, filter_list, criteria == ListrelCriteria::kExtract);
+  source.Close();
+  output.Close();
+  filter.Close();
+  busy.Clear();
+  ReportDone(host);
+}
+
+}  // namespace vendral

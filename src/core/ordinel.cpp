@@ -1,0 +1,57 @@
+#include "core/ordinel.h"
+
+#include <charconv>
+#include <cstdint>
+#include <string_view>
+
+#include "core/line_file.h"
+#include "core/record_reader.h"
+#include "core/run_frame.h"
+
+namespace vendral {
+namespace {
+
+// ">" and the number; the buffer is reused from line to line.
+class ReplacementLine {
+ public:
+  std::string_view For(std::int64_t number) {
+    const auto end = std::to_chars(text_ + 1, text_ + sizeof text_, number).ptr;
+    return {text_, static_cast<std::size_t>(end - text_)};
+  }
+
+ private:
+  char text_[24] = {'>'};
+};
+
+}  // namespace
+
+void RunOrdinel(RunHost& host, const std::string& source_path) {
+  NormalizeOutputFolder(host);
+  std::int64_t running_number = 0;
+  if (!IsExistingFile(source_path)) {
+    host.ShowNotice(kMissingFileText);
+    return;
+  }
+  EnsureOutputFolder(host);
+  LineFile output(MakeOutputFileName(host, source_path, "Ordinel", ".fas"));
+  // An earlier output is left unopened, so the first write (or the close)
+  // fails with the not-open error and the earlier file stays as it was.
+  if (!IsExistingFile(output.name())) output.OpenForWriting();
+  LineFile source(source_path);
+  source.OpenForReading();
+  ReplacementLine replacement;
+  std::string line;
+  while (!source.AtEnd()) {
+    source.ReadLine(line);
+    if (IsDescription(line)) {
+      output.WriteLine(replacement.For(++running_number));
+    } else {
+      output.WriteLine(line);
+    }
+  }
+  source.Close();
+  output.Close();
+  ReportDone(host);
+}
+
+}  // namespace vendral

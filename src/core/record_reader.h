@@ -1,0 +1,46 @@
+// Reads the records of a multiFASTA source one at a time: a description
+// line and the lines after it. Lines outside a record are skipped. What a
+// blank line inside a record does is the one rule in which Lenmark and
+// Listrel differ.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "core/line_file.h"
+
+namespace vendral {
+
+enum class BlankLineRule {
+  kSkipped,     // passed over; the record goes on
+  kEndsRecord,  // the record's last line
+};
+
+// A line whose first character is ">".
+bool IsDescription(const std::string& line);
+// An empty line, or one of characters up to the space only.
+bool IsBlank(const std::string& line);
+
+class RecordReader {
+ public:
+  // source must be open for reading.
+  RecordReader(LineFile& source, BlankLineRule blank_lines);
+
+  // Moves to the next record, skipping whatever is left of the current
+  // one. False when the source holds no more records.
+  bool NextRecord();
+  // The current record's description line; valid until NextRecord.
+  const std::string& description() const { return description_; }
+  // Reads the current record's lines into text, joined by LF, and returns
+  // their total length without the joining LF bytes.
+  std::size_t ReadText(std::string& text);
+
+ private:
+  LineFile& source_;
+  const BlankLineRule blank_lines_;
+  std::string description_;
+  std::string line_;
+  bool next_description_read_ = false;  // line_ holds the next record's start
+};
+
+}  // namespace vendral
