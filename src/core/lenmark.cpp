@@ -1,7 +1,6 @@
 #include "core/lenmark.h"
 
 #include <cstdint>
-#include <optional>
 
 #include "core/line_file.h"
 #include "core/parse_integer.h"
@@ -28,13 +27,17 @@ class Threshold {
  public:
   explicit Threshold(const std::string& text) : text_(text) {}
   std::int64_t Value() {
-    if (!value_) value_ = ParseInteger(text_);
-    return *value_;
+    if (!converted_) {
+      value_ = ParseInteger(text_);
+      converted_ = true;
+    }
+    return value_;
   }
 
  private:
   const std::string& text_;
-  std::optional<std::int32_t> value_;
+  bool converted_ = false;
+  std::int32_t value_ = 0;
 };
 
 bool Passes(Comparison comparison, std::int64_t length, Threshold& threshold) {
