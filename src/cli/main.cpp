@@ -9,6 +9,9 @@
 
 #include "cli/console_host.h"
 #include "core/composition.h"
+#include "core/lenmark.h"
+#include "core/listrel.h"
+#include "core/ordinel.h"
 #include "core/run_frame.h"
 #include "platform/platform.h"
 
@@ -27,6 +30,19 @@ Tools:
                    (SOURCE.Ardenta.csv)
   gc SOURCE        GC content of every nucleotide record, as CSV
                    (SOURCE.GC-Content.csv)
+  lenmark SOURCE [--compare SIGN] [--length TEXT]
+                   the records whose sequence length is below ("<"),
+                   equal to ("=") or above (">") the length TEXT
+                   (SOURCE.Lenmark.fas); both texts are taken as typed into
+                   the window's fields; defaults: "<" and "1000"
+  listrel SOURCE --filter FILE [--extract | --exclude]
+                   the records whose numeric description is listed in FILE
+                   (--extract) or is not (--exclude, the default), one
+                   number per line (SOURCE.Listrel.fas); of the two flags
+                   the last one given counts
+  ordinel SOURCE   SOURCE with every description replaced by a running
+                   number (SOURCE.Ordinel.fas); an existing output is never
+                   overwritten: the run fails with "I/O error 103."
 
 Options:
   -o DIR           the output folder, treated as the window's folder field:
@@ -35,7 +51,8 @@ Options:
   -h, --help       this text
 
 Exit status: 0 done; 1 the run failed (the message is on stderr);
-2 an input file is missing ("Define correct file!!!"); 64 bad arguments.
+2 an input file is missing ("Define correct file!!!" or, for listrel,
+"Define correct files!!!"); 64 bad arguments.
 )";
 
 // The arguments after the tool name: positional ones and option values.
@@ -48,6 +65,7 @@ struct Arguments {
 struct ToolCommand {
   std::vector<std::string> options_with_value;
   std::vector<std::string> flags;
+  std::vector<std::string> required_options;
   std::function<void(RunHost&, const Arguments&)> run;
 };
 
@@ -56,13 +74,40 @@ void RunComposition(std::string_view letters, RunHost& host, const Arguments& ar
   Action1Execute(host, args.positional[0], args.positional[0]);
 }
 
+// The value of an option, or its default when it was not given.
+std::string ValueOr(const Arguments& args, const std::string& option, const std::string& fallback) {
+  const auto found = args.values.find(option);
+  return found != args.values.end() ? found->second : fallback;
+}
+
+// Of --extract and --exclude the last one counts; --exclude by default,
+// as the window's radio group starts.
+ListrelCriteria CriteriaOf(const Arguments& args) {
+  for (auto flag = args.flags.rbegin(); flag != args.flags.rend(); ++flag) {
+    if (*flag == "--extract") return ListrelCriteria::kExtract;
+    if (*flag == "--exclude") return ListrelCriteria::kExclude;
+  }
+  return ListrelCriteria::kExclude;
+}
+
 const std::map<std::string, ToolCommand>& Commands() {
   static const std::map<std::string, ToolCommand> commands = {
-      {"ardenta", {{}, {}, [](RunHost& host, const Arguments& args) {
+      {"ardenta", {{}, {}, {}, [](RunHost& host, const Arguments& args) {
          RunComposition(kArdentaLetters, host, args);
        }}},
-      {"gc", {{}, {}, [](RunHost& host, const Arguments& args) {
+      {"gc", {{}, {}, {}, [](RunHost& host, const Arguments& args) {
          RunComposition(kGcLetters, host, args);
+       }}},
+      {"lenmark", {{"--compare", "--length"}, {}, {}, [](RunHost& host, const Arguments& args) {
+         RunLenmark(host, args.positional[0], ValueOr(args, "--compare", "<"),
+                    ValueOr(args, "--length", "1000"));
+       }}},
+      {"listrel", {{"--filter"}, {"--extract", "--exclude"}, {"--filter"},
+                   [](RunHost& host, const Arguments& args) {
+         RunListrel(host, args.positional[0], args.values.at("--filter"), CriteriaOf(args));
+       }}},
+      {"ordinel", {{}, {}, {}, [](RunHost& host, const Arguments& args) {
+         RunOrdinel(host, args.positional[0]);
        }}},
   };
   return commands;
@@ -97,6 +142,12 @@ std::optional<Arguments> Parse(const ToolCommand& command, int argc, char** argv
   if (args.positional.size() != 1) {
     std::cerr << "vendral-cli: give exactly one SOURCE\n";
     return std::nullopt;
+  }
+  for (const auto& option : command.required_options) {
+    if (!args.values.count(option)) {
+      std::cerr << "vendral-cli: " << option << " is required\n";
+      return std::nullopt;
+    }
   }
   return args;
 }
