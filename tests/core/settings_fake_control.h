@@ -61,7 +61,8 @@ class FakeControl : public Component {
   // Takes dd.mm.yyyy only, like a short date format would.
   void SetDateText(const std::string& value) override {
     bool valid = value.size() == 10 && value[2] == '.' && value[5] == '.';
-    for (std::size_t i : {0, 1, 3, 4, 6, 7, 8, 9}) valid = valid && std::isdigit(static_cast<unsigned char>(value[i]));
+    for (std::size_t i : {0, 1, 3, 4, 6, 7, 8, 9})
+      valid = valid && std::isdigit(static_cast<unsigned char>(value[i]));
     if (!valid) throw Failure("'" + value + "' is not a valid date");
     date = value;
   }

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "settings_fake_control.h"
+#include <filesystem>
+#include <string>
+
+#include "core/failure.h"
 #include "support/temp_folder.h"
 
 namespace vendral {
@@ -95,10 +98,10 @@ TEST(IniFileTest, ReadsIntegersAndBooleans) {
     bool boolean;          // with default true
   };
   const Case cases[] = {
-      {"12", 12, true},         {"-7", -7, true},         {"+3", 3, true},
-      {"0", 0, false},          {"0x1F", 31, true},       {"0XfF", 255, true},
-      {"0xFFFFFFFF", -1, true}, {" 5 ", 5, true},         {"abc", 99, true},
-      {"", 99, true},           {"12abc", 99, true},      {"+-5", 99, true},
+      {"12", 12, true},         {"-7", -7, true},          {"+3", 3, true},
+      {"0", 0, false},          {"0x1F", 31, true},        {"0XfF", 255, true},
+      {"0xFFFFFFFF", -1, true}, {" 5 ", 5, true},          {"abc", 99, true},
+      {"", 99, true},           {"12abc", 99, true},       {"+-5", 99, true},
       {"0x", 99, true},         {"99999999999", 99, true}, {"0x100000000", 99, true},
   };
   std::string contents = "[S]\r\n";

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "core/settings/component_owner.h"
 #include "platform/platform.h"
 #include "settings_fake_control.h"
@@ -25,15 +29,16 @@ struct MainWindow {
     edit5.WithText("Text", "");
     spin.shown_text = "1000";
     edit3.WithText("Text", "");
-    combo.WithText("Text", "<").WithOrdinal("Style", Kind::kEnumeration, 0)
+    combo.WithText("Text", "<")
+        .WithOrdinal("Style", Kind::kEnumeration, 0)
         .WithOrdinal("ItemIndex", Kind::kInteger, 0);
     radio.WithOrdinal("ItemIndex", Kind::kInteger, 0);
     for (FakeControl* edit : {&edit1, &edit2, &edit6, &edit7, &edit4}) edit->WithText("Text", "");
     button.WithOrdinal("Style", Kind::kEnumeration, 0);
     action.WithOrdinal("Checked", Kind::kBoolean, 0);
     for (Component* c : std::initializer_list<Component*>{
-             &browse, &tabs, &edit5, &spin, &edit3, &combo, &radio, &edit1, &edit2, &edit6,
-             &edit7, &button, &edit4, &action, &store}) {
+             &browse, &tabs, &edit5, &spin, &edit3, &combo, &radio, &edit1, &edit2, &edit6, &edit7,
+             &button, &edit4, &action, &store}) {
       form.AddComponent(*c);
     }
     store.SetName("IniVal1");
@@ -131,7 +136,8 @@ TEST(TIniValTest, DottedFolderKeepsTheFileName) {
 
 // A window of test controls whose store is used without hooking.
 struct TestWindow {
-  explicit TestWindow(const std::string& ini_file_name, std::initializer_list<Component*> controls) {
+  explicit TestWindow(const std::string& ini_file_name,
+                      std::initializer_list<Component*> controls) {
     for (Component* c : controls) form.AddComponent(*c);
     store.SetIniFileName(ini_file_name);
   }
@@ -175,7 +181,8 @@ TEST(TIniValTest, EscapeAndUnescapeLineBreaks) {
 TEST(TIniValTest, DropDownListStoresItsIndexAndLoadsTextThenIndex) {
   TempFolder folder;
   FakeControl list("ComboBox2");
-  list.WithText("Text", "Two").WithOrdinal("Style", Kind::kEnumeration, 2)
+  list.WithText("Text", "Two")
+      .WithOrdinal("Style", Kind::kEnumeration, 2)
       .WithOrdinal("ItemIndex", Kind::kInteger, 1);
   TestWindow window(folder / "LIST", {&list});
   window.store.SaveValues();
@@ -192,7 +199,8 @@ TEST(TIniValTest, ValueAndCheckedRulesFollowThePropertyKind) {
   text_value.WithText("Value", "t");
   int_value.WithOrdinal("Value", Kind::kInteger, 5);
   checked.WithOrdinal("checked", Kind::kBoolean, 1);
-  float_value.AddProperty(TextProperty("Value", [] { return "1.5"; }, {}, Kind::kFloat));
+  float_value.AddProperty(TextProperty(
+      "Value", [] { return "1.5"; }, {}, Kind::kFloat));
   big_value.WithOrdinal("Value", Kind::kInt64, 7);
   enum_value.WithOrdinal("Value", Kind::kEnumeration, 1);
   TestWindow window(folder / "VALUES",
@@ -214,7 +222,8 @@ TEST(TIniValTest, ValueAndCheckedRulesFollowThePropertyKind) {
 
 TEST(TIniValTest, FamilyRulesSaveTheirValuesLastRuleDeciding) {
   TempFolder folder;
-  FakeControl spin("Spin", ClassFamily::kCustomEdit), lookup("Lookup", ClassFamily::kCustomLookupCombo);
+  FakeControl spin("Spin", ClassFamily::kCustomEdit),
+      lookup("Lookup", ClassFamily::kCustomLookupCombo);
   FakeControl combo("Combo", ClassFamily::kComboBox), date("Date", ClassFamily::kDateTimePicker);
   spin.shown_text = "1000";
   lookup.shown_text = "L";
@@ -231,7 +240,8 @@ TEST(TIniValTest, RulesThatIgnoreErrorsLeaveTheControlAsItWas) {
   TempFolder folder;
   FakeControl spin("Spin", ClassFamily::kCustomEdit), combo("Combo", ClassFamily::kComboBox);
   FakeControl empty_date("EmptyDate", ClassFamily::kDateTimePicker);
-  FakeControl date("Date", ClassFamily::kDateTimePicker), bad_date("BadDate", ClassFamily::kDateTimePicker);
+  FakeControl date("Date", ClassFamily::kDateTimePicker),
+      bad_date("BadDate", ClassFamily::kDateTimePicker);
   FakeControl after("After");
   spin.shown_text = "1000";
   spin.reject_text = true;

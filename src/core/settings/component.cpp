@@ -51,9 +51,8 @@ Property OrdinalProperty(std::string name, PropertyKind kind, std::function<std:
 void Component::AddProperty(Property property) { properties_.push_back(std::move(property)); }
 
 const Property* Component::FindProperty(std::string_view name) const {
-  auto it = std::ranges::find_if(properties_, [name](const Property& p) {
-    return SameNameIgnoringCase(p.name, name);
-  });
+  auto it = std::ranges::find_if(
+      properties_, [name](const Property& p) { return SameNameIgnoringCase(p.name, name); });
   return it == properties_.end() ? nullptr : &*it;
 }
 

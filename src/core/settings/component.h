@@ -58,12 +58,12 @@ Property OrdinalProperty(std::string name, PropertyKind kind, std::function<std:
 // classes derived from it: a kComboBox is also a kCustomEdit.
 enum class ClassFamily {
   kNone,
-  kRichEdit,         // TRichEdit: Lines/SetLines
-  kMemo,             // TMemo: Text/SetText, the whole text, lines joined by CR LF
-  kCustomEdit,       // TwwDBCustomEdit: Text/SetText
+  kRichEdit,           // TRichEdit: Lines/SetLines
+  kMemo,               // TMemo: Text/SetText, the whole text, lines joined by CR LF
+  kCustomEdit,         // TwwDBCustomEdit: Text/SetText
   kCustomLookupCombo,  // TwwDBCustomLookupCombo: Text/SetText
-  kComboBox,         // TwwDBComboBox: Text/SetText, ItemIndex/SetItemIndex
-  kDateTimePicker,   // TwwDBDateTimePicker: Text, SetDateText
+  kComboBox,           // TwwDBComboBox: Text/SetText, ItemIndex/SetItemIndex
+  kDateTimePicker,     // TwwDBDateTimePicker: Text, SetDateText
 };
 
 class Component {

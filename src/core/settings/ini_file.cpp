@@ -71,7 +71,8 @@ bool ParseProfileInteger(std::string_view text, std::int32_t& value) {
   return error == std::errc() && end == text.data() + text.size();
 }
 
-std::vector<std::string> SplitKeepingEnds(const std::string& contents, std::vector<std::string>& ends) {
+std::vector<std::string> SplitKeepingEnds(const std::string& contents,
+                                          std::vector<std::string>& ends) {
   std::vector<std::string> texts;
   std::size_t start = 0;
   while (start < contents.size()) {
@@ -79,7 +80,8 @@ std::vector<std::string> SplitKeepingEnds(const std::string& contents, std::vect
     std::size_t stop = lf == npos ? contents.size() : lf;
     std::size_t text_stop = stop > start && contents[stop - 1] == '\r' ? stop - 1 : stop;
     texts.push_back(contents.substr(start, text_stop - start));
-    ends.push_back(contents.substr(text_stop, lf == npos ? stop - text_stop : stop + 1 - text_stop));
+    ends.push_back(
+        contents.substr(text_stop, lf == npos ? stop - text_stop : stop + 1 - text_stop));
     start = lf == npos ? contents.size() : lf + 1;
   }
   return texts;

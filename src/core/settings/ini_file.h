@@ -2,7 +2,7 @@
 // "key=value" lines. Sections and keys are matched without regard to ASCII
 // letter case; the first match wins. A value is the text after the first
 // "=" exactly as stored (no blanks or quotes removed), so every written
-// value reads back unchanged.
+// value reads back unchanged. Lines starting with ";" are comments.
 //
 // Opening touches no file and reading never creates one. Every write
 // updates the file at once, safely: the new contents go to a file beside it

@@ -94,7 +94,8 @@ std::int32_t ReadInt32(const Component& c, std::string_view name) {
 
 // Rules 1 to 11, in this order.
 void SaveControl(Slot s, const Component& c) {
-  if (OffersKind(c, "Text", PropertyKind::kText)) s.ini.WriteString(s.section, s.key, c.ReadText("Text"));
+  if (OffersKind(c, "Text", PropertyKind::kText))
+    s.ini.WriteString(s.section, s.key, c.ReadText("Text"));
   if (OffersKind(c, "Value", PropertyKind::kText)) {
     s.ini.WriteString(s.section, s.key, c.ReadText("Value"));
   }
@@ -105,10 +106,12 @@ void SaveControl(Slot s, const Component& c) {
   if (c.IsA(ClassFamily::kRichEdit)) {
     s.ini.WriteString(s.section, s.key, TIniVal::EscapeLineBreaks(JoinLinesEachEnded(c.Lines())));
   }
-  if (c.IsA(ClassFamily::kMemo)) s.ini.WriteString(s.section, s.key, TIniVal::EscapeLineBreaks(c.Text()));
+  if (c.IsA(ClassFamily::kMemo))
+    s.ini.WriteString(s.section, s.key, TIniVal::EscapeLineBreaks(c.Text()));
   if (c.IsA(ClassFamily::kCustomEdit)) s.ini.WriteString(s.section, s.key, c.Text());
   if (c.IsA(ClassFamily::kCustomLookupCombo)) s.ini.WriteString(s.section, s.key, c.Text());
-  if (c.IsA(ClassFamily::kComboBox)) s.ini.WriteString(s.section, s.key, std::to_string(c.ItemIndex()));
+  if (c.IsA(ClassFamily::kComboBox))
+    s.ini.WriteString(s.section, s.key, std::to_string(c.ItemIndex()));
   if (c.IsA(ClassFamily::kDateTimePicker)) s.ini.WriteString(s.section, s.key, c.Text());
   if (IsListSelection(c)) s.ini.WriteInteger(s.section, s.key, ReadInt32(c, "itemindex"));
 }
@@ -142,7 +145,8 @@ void LoadControl(Slot s, Component& c, const std::string& noted) {
     c.WriteOrdinal("Value", s.ini.ReadInteger(s.section, s.key, ReadInt32(c, "Value")));
   }
   if (OffersOrdinal(c, "Checked")) {
-    c.WriteOrdinal("Checked", s.ini.ReadBool(s.section, s.key, c.ReadOrdinal("Checked") != 0) ? 1 : 0);
+    c.WriteOrdinal("Checked",
+                   s.ini.ReadBool(s.section, s.key, c.ReadOrdinal("Checked") != 0) ? 1 : 0);
   }
   if (c.IsA(ClassFamily::kRichEdit)) {
     std::string text = s.ini.ReadString(s.section, s.key, JoinLinesEachEnded(c.Lines()));
@@ -157,7 +161,8 @@ void LoadControl(Slot s, Component& c, const std::string& noted) {
   }
   if (c.IsA(ClassFamily::kCustomLookupCombo)) c.SetText(s.ini.ReadString(s.section, s.key, noted));
   if (c.IsA(ClassFamily::kComboBox)) {
-    IgnoringErrors([&] { c.SetItemIndex(ParseInteger(s.ini.ReadString(s.section, s.key, noted))); });
+    IgnoringErrors(
+        [&] { c.SetItemIndex(ParseInteger(s.ini.ReadString(s.section, s.key, noted))); });
   }
   if (c.IsA(ClassFamily::kDateTimePicker) && !noted.empty()) {
     IgnoringErrors([&] { c.SetDateText(s.ini.ReadString(s.section, s.key, noted)); });

@@ -17,7 +17,9 @@ namespace vendral {
 class TIniVal : public Component {
  public:
   // Automatic true, IniFileName empty. The store does not add itself to the
-  // owner's components; the window does so in its creation order.
+  // owner's components; the window does so in its creation order. Once
+  // attached, the owner's events call the store, so it must live as long as
+  // the owner fires them.
   explicit TIniVal(ComponentOwner& owner);
 
   bool Automatic() const { return automatic_; }
