@@ -1,0 +1,141 @@
+#include "core/run_frame.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <utime.h>
+
+#include <filesystem>
+#include <string>
+
+#include "core/failure.h"
+#include "support/recording_host.h"
+#include "support/temp_folder.h"
+
+namespace vendral {
+namespace {
+
+using testing::RecordingHost;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+TEST(NormalizeOutputFolder, AddsOneSeparatorOnlyWhenMissing) {
+  const struct {
+    std::string before, after;
+    int changes;
+  } cases[] = {{"", "/", 1}, {"out", "out/", 1}, {"/data/out", "/data/out/", 1}, {"out/", "out/", 0}, {"/", "/", 0},
+               {"out\\", "out\\/", 1}};
+  for (const auto& c : cases) {
+    RecordingHost host(c.before);
+    NormalizeOutputFolder(host);
+    EXPECT_EQ(host.folder(), c.after) << c.before;
+    EXPECT_EQ(host.folder_changes, c.changes) << c.before;
+  }
+}
+
+TEST(EnsureOutputFolder, CreatesOneLevel) {
+  TempFolder folder;
+  RecordingHost host(folder / "out/");
+  EnsureOutputFolder(host);
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "out"));
+  EnsureOutputFolder(host);  // an existing folder is fine
+}
+
+TEST(EnsureOutputFolder, RefusesWhatItCannotCreate) {
+  TempFolder folder;
+  WriteBytes(folder / "file", "x");
+  for (const std::string path : {folder / "a/b/", folder / "file/", folder / "file/sub/"}) {
+    RecordingHost host(path);
+    try {
+      EnsureOutputFolder(host);
+      FAIL() << path;
+    } catch (const IoError&) {
+      FAIL() << "plain failure expected";
+    } catch (const Failure& failure) {
+      EXPECT_EQ(std::string(failure.what()), "Cannot create folder:  " + path);
+    }
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder / "a"));
+}
+
+TEST(IsExistingFile, NamesFilesNotFolders) {
+  TempFolder folder;
+  WriteBytes(folder / "set1.fa", ">a\n");
+  WriteBytes(folder / "old.fa", ">a\n");
+  ::utimbuf epoch{0, 0};  // dated 1970, as files from some archives are
+  ASSERT_EQ(::utime((folder / "old.fa").c_str(), &epoch), 0);
+  EXPECT_TRUE(IsExistingFile(folder / "set1.fa"));
+  EXPECT_TRUE(IsExistingFile(folder / "old.fa"));
+  EXPECT_FALSE(IsExistingFile(folder.path()));
+  EXPECT_FALSE(IsExistingFile(folder / "missing.fa"));
+  EXPECT_FALSE(IsExistingFile(""));
+  EXPECT_FALSE(IsExistingFile(folder / "set1.fa "));  // not trimmed
+  // Wildcards are ordinary characters here.
+  EXPECT_FALSE(IsExistingFile(folder / "*.fa"));
+  EXPECT_FALSE(IsExistingFile(folder / "set?.fa"));
+  WriteBytes(folder / "*.fa", "literal");
+  EXPECT_TRUE(IsExistingFile(folder / "*.fa"));
+}
+
+TEST(MakeOutputFileName, JoinsFolderNameTagAndExtension) {
+  RecordingHost host("/out/");
+  EXPECT_EQ(MakeOutputFileName(host, "/data/set1.fa", "Lenmark", ".fas"), "/out/set1.fa.Lenmark.fas");
+  EXPECT_EQ(MakeOutputFileName(host, "/data/set1.fa", "GC-Content", ".csv"), "/out/set1.fa.GC-Content.csv");
+  EXPECT_EQ(MakeOutputFileName(host, "set1.fa", "Ordinel", ".fas"), "/out/set1.fa.Ordinel.fas");
+  EXPECT_EQ(MakeOutputFileName(host, "", "Ardenta", ".csv"), "/out/.Ardenta.csv");
+  EXPECT_EQ(MakeOutputFileName(host, "/data/", "Ardenta", ".csv"), "/out/.Ardenta.csv");
+}
+
+TEST(FailureText, AddsAFullStopAfterCharactersAboveIt) {
+  const struct {
+    std::string message, shown;
+  } cases[] = {{"File not found", "File not found."},
+               {"I/O error 103", "I/O error 103."},
+               {"Cannot create folder:  /x/y/", "Cannot create folder:  /x/y/."},
+               {"'12a' is not a valid integer value", "'12a' is not a valid integer value."},
+               {"ends.", "ends."},
+               {"ends,", "ends,"},
+               {"ends!", "ends!"},
+               {"ends ", "ends "},
+               {"ends-", "ends-"},
+               {"ends/", "ends/."},
+               {"\xC3\xA9", "\xC3\xA9."},
+               {"", ""}};
+  for (const auto& c : cases) EXPECT_EQ(FailureText(c.message), c.shown) << c.message;
+}
+
+TEST(RunGuarded, HandsEscapingFailuresToTheErrorBox) {
+  RecordingHost host;
+  EXPECT_TRUE(RunGuarded(host, [&] { ReportDone(host); }));
+  EXPECT_EQ(host.last(), "notice:Done!");
+  EXPECT_FALSE(RunGuarded(host, [] { throw IoError(2); }));
+  EXPECT_EQ(host.last(), "failure:File not found.");
+  EXPECT_FALSE(RunGuarded(host, [] { throw Failure("plain"); }));
+  EXPECT_EQ(host.last(), "failure:plain.");
+}
+
+TEST(BusyCursor, IsClearedOnceWhetherTheRunEndsOrFails) {
+  RecordingHost host;
+  {
+    BusyCursor cursor(host);
+    EXPECT_TRUE(host.busy);
+    cursor.Clear();
+    EXPECT_FALSE(host.busy);
+  }
+  EXPECT_EQ(host.events, (std::vector<std::string>{"busy", "default"}));
+  RunGuarded(host, [&] {
+    BusyCursor cursor(host);
+    throw Failure("stop");
+  });
+  EXPECT_FALSE(host.busy);
+}
+
+TEST(ApplicationTitle, IsTheProgramNameCutAtItsFirstDot) {
+  EXPECT_EQ(ApplicationTitle("/opt/vendral/Vendral"), "Vendral");
+  EXPECT_EQ(ApplicationTitle("Vendral.exe"), "Vendral");
+  EXPECT_EQ(ApplicationTitle("/x/MY.TOOL.EXE"), "My");
+  EXPECT_EQ(ApplicationTitle("/x.y/vENDRAL"), "vendral");
+  EXPECT_EQ(ApplicationTitle(".hidden"), "");
+}
+
+}  // namespace
+}  // namespace vendral

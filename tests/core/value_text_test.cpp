@@ -1,0 +1,75 @@
+#include "core/value_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+namespace vendral {
+namespace {
+
+struct PercentageCase {
+  std::int64_t hits;
+  std::int64_t total;
+  std::string text;
+};
+
+void PrintTo(const PercentageCase& c, std::ostream* os) { *os << c.hits << " of " << c.total; }
+
+class Percentage : public ::testing::TestWithParam<PercentageCase> {};
+
+TEST_P(Percentage, IsWrittenWith15SignificantDigits) {
+  EXPECT_EQ(PercentageText(GetParam().hits, GetParam().total, '.'), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, Percentage,
+    ::testing::Values(PercentageCase{0, 5, "0"}, PercentageCase{4, 4, "100"}, PercentageCase{1, 8, "12.5"},
+                      PercentageCase{2, 5, "40"}, PercentageCase{1, 3, "33.3333333333333"},
+                      PercentageCase{2, 3, "66.6666666666667"}, PercentageCase{5, 7, "71.4285714285714"},
+                      PercentageCase{1, 500000, "0.0002"}, PercentageCase{1, 1000000, "0.0001"},
+                      PercentageCase{1, 2000000, "5E-5"}, PercentageCase{1, 1 << 20, "9.5367431640625E-5"},
+                      PercentageCase{1, 3000000, "3.33333333333333E-5"}));
+
+// Expected texts come from exact rational arithmetic that rounds to the
+// 64-bit significand after the division and after the multiplication.
+// The first group rounds differently when the exact value is rounded
+// straight to 15 digits instead of first to 18; the second group comes
+// out differently when computed in double precision.
+INSTANTIATE_TEST_SUITE_P(
+    HardCases, Percentage,
+    ::testing::Values(PercentageCase{436, 971, "44.9021627188466"}, PercentageCase{319, 987, "32.3201621073962"},
+                      PercentageCase{499, 999, "49.94994994995"}, PercentageCase{501, 1001, "50.0499500499501"},
+                      PercentageCase{773, 1007, "76.7626613704072"},
+                      PercentageCase{12, 17, "70.5882352941176"}, PercentageCase{17, 21, "80.952380952381"},
+                      PercentageCase{14, 27, "51.8518518518519"}, PercentageCase{15, 31, "48.3870967741935"},
+                      PercentageCase{17, 37, "45.9459459459459"}));
+
+// Totals beyond 32 bits, a carry through every digit, and exponent forms.
+INSTANTIATE_TEST_SUITE_P(
+    Extremes, Percentage,
+    ::testing::Values(PercentageCase{1999999999999999, 2000000000000000, "100"},
+                      PercentageCase{999999999999999, 1000000000000000, "99.9999999999999"},
+                      PercentageCase{2147483648LL, 4294967296LL, "50"},
+                      PercentageCase{2147483649LL, 4294967299LL, "49.9999999883585"},
+                      PercentageCase{1, 4611686018427387904LL, "2.16840434497101E-17"},
+                      PercentageCase{3, 7000000000LL, "4.28571428571429E-8"},
+                      PercentageCase{1, 10000000, "1E-5"}, PercentageCase{1, 9999999, "1.00000010000001E-5"},
+                      PercentageCase{123456789, 1000000000000LL, "0.0123456789"},
+                      PercentageCase{999999, 1000000, "99.9999"}));
+
+TEST(ValueText, UsesTheDecimalSymbolAndNoThousandsSeparator) {
+  EXPECT_EQ(PercentageText(1, 3, ','), "33,3333333333333");
+  EXPECT_EQ(PercentageText(1, 3000000, ','), "3,33333333333333E-5");
+  EXPECT_EQ(ValueText(123456789012345.0L, ','), "123456789012345");
+  EXPECT_EQ(ValueText(1234567.25L, '.'), "1234567.25");
+}
+
+TEST(ValueText, SwitchesToExponentAbove15IntegerDigits) {
+  EXPECT_EQ(ValueText(999999999999999.0L, '.'), "999999999999999");
+  EXPECT_EQ(ValueText(1e15L, '.'), "1E15");
+  EXPECT_EQ(ValueText(2.5e20L, '.'), "2.5E20");
+}
+
+}  // namespace
+}  // namespace vendral
