@@ -94,8 +94,9 @@ std::int32_t ReadInt32(const Component& c, std::string_view name) {
 
 // Rules 1 to 11, in this order.
 void SaveControl(Slot s, const Component& c) {
-  if (OffersKind(c, "Text", PropertyKind::kText))
+  if (OffersKind(c, "Text", PropertyKind::kText)) {
     s.ini.WriteString(s.section, s.key, c.ReadText("Text"));
+  }
   if (OffersKind(c, "Value", PropertyKind::kText)) {
     s.ini.WriteString(s.section, s.key, c.ReadText("Value"));
   }
@@ -106,12 +107,14 @@ void SaveControl(Slot s, const Component& c) {
   if (c.IsA(ClassFamily::kRichEdit)) {
     s.ini.WriteString(s.section, s.key, TIniVal::EscapeLineBreaks(JoinLinesEachEnded(c.Lines())));
   }
-  if (c.IsA(ClassFamily::kMemo))
+  if (c.IsA(ClassFamily::kMemo)) {
     s.ini.WriteString(s.section, s.key, TIniVal::EscapeLineBreaks(c.Text()));
+  }
   if (c.IsA(ClassFamily::kCustomEdit)) s.ini.WriteString(s.section, s.key, c.Text());
   if (c.IsA(ClassFamily::kCustomLookupCombo)) s.ini.WriteString(s.section, s.key, c.Text());
-  if (c.IsA(ClassFamily::kComboBox))
+  if (c.IsA(ClassFamily::kComboBox)) {
     s.ini.WriteString(s.section, s.key, std::to_string(c.ItemIndex()));
+  }
   if (c.IsA(ClassFamily::kDateTimePicker)) s.ini.WriteString(s.section, s.key, c.Text());
   if (IsListSelection(c)) s.ini.WriteInteger(s.section, s.key, ReadInt32(c, "itemindex"));
 }
