@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QToolButton>
@@ -55,7 +56,9 @@ void TLMDBrowseEdit::Browse() {
   const QString folder = QFileDialog::getExistingDirectory(window(), QString(), StartFolder(),
                                                            QFileDialog::ShowDirsOnly);
   if (folder.isEmpty()) return;
-  SetText(TrimBlanks(QDir::toNativeSeparators(folder)));
+  // Blanks around the path go, unless they belong to the folder's name.
+  const QString path = QDir::toNativeSeparators(folder);
+  SetText(QFileInfo(path).isDir() ? path : TrimBlanks(path));
 }
 
 }  // namespace vendral
