@@ -1,8 +1,9 @@
 #include "core/composition.h"
 
-#include <array>
+#include <algorithm>
 #include <cstdint>
 
+#include "core/letter_count.h"
 #include "core/line_file.h"
 #include "core/run_frame.h"
 #include "core/value_text.h"
@@ -21,23 +22,16 @@ struct Mode {
 constexpr Mode kArdenta{"Ardenta", "Single-line description,,,thermostability index"};
 constexpr Mode kGcContent{"GC-Content", "Single-line description,,,GC%"};
 
-// Which bytes are hits: the letters and their lower-case forms.
-using HitTable = std::array<std::uint8_t, 256>;
+using HitCounter = std::int64_t (*)(std::string_view);
 
-HitTable MakeHitTable(std::string_view letters) {
-  HitTable table{};
-  for (const char letter : letters) {
-    const auto c = static_cast<unsigned char>(letter);
-    table[c] = 1;
-    if (c >= 'A' && c <= 'Z') table[c - 'A' + 'a'] = 1;
-  }
-  return table;
+HitCounter CounterFor(std::string_view letters) {
+  return letters == kGcLetters ? CountGcLetters : CountArdentaLetters;
 }
 
-bool IsDescription(const std::string& line) { return !line.empty() && line[0] == '>'; }
+bool IsDescription(std::string_view line) { return !line.empty() && line[0] == '>'; }
 
 // The line's length without the blanks and control characters at its ends.
-std::int64_t TrimmedLength(const std::string& line) {
+std::int64_t TrimmedLength(std::string_view line) {
   std::size_t begin = 0;
   std::size_t end = line.size();
   while (begin < end && static_cast<unsigned char>(line[begin]) <= ' ') ++begin;
@@ -45,16 +39,10 @@ std::int64_t TrimmedLength(const std::string& line) {
   return static_cast<std::int64_t>(end - begin);
 }
 
-std::int64_t CountHits(const std::string& line, const HitTable& table) {
-  std::int64_t hits = 0;
-  for (const char c : line) hits += table[static_cast<unsigned char>(c)];
-  return hits;
-}
-
 class CompositionRun {
  public:
-  CompositionRun(LineFile& source, LineFile& output, const HitTable& table, char decimal_symbol)
-      : source_(source), output_(output), table_(table), decimal_symbol_(decimal_symbol) {}
+  CompositionRun(LineFile& source, LineFile& output, HitCounter count_hits, char decimal_symbol)
+      : source_(source), output_(output), count_hits_(count_hits), decimal_symbol_(decimal_symbol) {}
 
   void ReadAll() {
     while (!source_.AtEnd()) {
@@ -77,10 +65,13 @@ class CompositionRun {
     std::int64_t hits = 0;
     std::int64_t total = 0;
     while (!source_.AtEnd()) {
-      source_.ReadLine(current_);
-      if (IsDescription(current_)) break;
-      total += TrimmedLength(current_);
-      hits += CountHits(current_, table_);
+      const std::string_view line = source_.ReadLineView();
+      if (IsDescription(line)) {
+        current_.assign(line);
+        break;
+      }
+      total += TrimmedLength(line);
+      hits += count_hits_(line);
     }
     cell += ",,,";
     cell += total == 0 ? std::string("error: ") : PercentageText(hits, total, decimal_symbol_);
@@ -89,7 +80,7 @@ class CompositionRun {
 
   LineFile& source_;
   LineFile& output_;
-  const HitTable& table_;
+  const HitCounter count_hits_;
   const char decimal_symbol_;
   std::string current_;
 };
@@ -107,13 +98,12 @@ void Action1Execute(RunHost& host, const std::string& ardenta_source, const std:
     host.ShowNotice(kMissingFileText);
     return;
   }
-  const HitTable table = MakeHitTable(ToolMode);
   LineFile output(output_path);
   output.OpenForWriting();
   output.WriteLine(mode.header);
   LineFile source(source_path);
   source.OpenForReading();
-  CompositionRun(source, output, table, host.DecimalSymbol()).ReadAll();
+  CompositionRun(source, output, CounterFor(ToolMode), host.DecimalSymbol()).ReadAll();
   source.Close();
   output.Close();
   ReportDone(host);

@@ -10,7 +10,7 @@ namespace {
 
 // Large blocks keep the system calls few; what a caller sees does not
 // depend on the size.
-constexpr std::size_t kBlockSize = 256 * 1024;
+constexpr std::size_t kBlockSize = 64 * 1024;
 constexpr char kEndOfText = 26;
 
 // Appends bytes with every CR left out: a CR before LF belongs to the line
@@ -43,7 +43,7 @@ void LineFile::OpenForReading() {
   Check(platform::OpenFileForReading(name_, file_));
   state_ = State::kReading;
   begin_ = end_ = 0;
-  at_end_ = false;
+  at_end_ = end_of_text_ = false;
 }
 
 void LineFile::OpenForWriting() {
@@ -60,48 +60,62 @@ void LineFile::RequireReading() const {
 }
 
 bool LineFile::Refill() {
-  std::size_t got = 0;
   begin_ = end_ = 0;
+  if (end_of_text_) return false;  // nothing from byte 26 on is ever read
+  std::size_t got = 0;
   Check(platform::ReadFile(file_, buffer_.get(), kBlockSize, got));
+  // Looking for byte 26 and CR once per block spares every line the search.
+  if (const void* eot = std::memchr(buffer_.get(), kEndOfText, got)) {
+    got = static_cast<std::size_t>(static_cast<const char*>(eot) - buffer_.get());
+    end_of_text_ = true;
+  }
+  block_has_cr_ = std::memchr(buffer_.get(), '\r', got) != nullptr;
   end_ = got;
   return got > 0;
 }
 
-bool LineFile::AtEnd() {
+bool LineFile::AtEndOfBlock() {
   RequireReading();
-  if (at_end_) return true;
+  if (!at_end_ && begin_ == end_ && !Refill()) at_end_ = true;
+  return at_end_;
+}
+
+std::string LineFile::ReadLine() { return std::string(ReadLineView()); }
+
+void LineFile::ReadLine(std::string& line) { line.assign(ReadLineView()); }
+
+std::string_view LineFile::ReadLineSlowly() {
+  RequireReading();
+  if (at_end_) return {};
   if (begin_ == end_ && !Refill()) {
     at_end_ = true;
-    return true;
+    return {};
   }
-  return buffer_[begin_] == kEndOfText;
+  const char* data = buffer_.get() + begin_;
+  const auto* lf = static_cast<const char*>(std::memchr(data, '\n', end_ - begin_));
+  if (lf) {
+    const auto size = static_cast<std::size_t>(lf - data);
+    const auto* cr = block_has_cr_ ? static_cast<const char*>(std::memchr(data, '\r', size)) : nullptr;
+    if (!cr || cr == lf - 1) {  // no CR, or just the one of a CR LF break
+      begin_ += size + 1;
+      return {data, cr ? size - 1 : size};
+    }
+  }
+  AssembleLine(assembled_);
+  return assembled_;
 }
 
-std::string LineFile::ReadLine() {
-  std::string line;
-  ReadLine(line);
-  return line;
-}
-
-void LineFile::ReadLine(std::string& line) {
-  RequireReading();
+void LineFile::AssembleLine(std::string& line) {
   line.clear();
   while (!at_end_) {
     if (begin_ == end_ && !Refill()) {
       at_end_ = true;
-      break;
+      return;
     }
     const char* data = buffer_.get() + begin_;
     const std::size_t size = end_ - begin_;
     const auto* lf = static_cast<const char*>(std::memchr(data, '\n', size));
-    std::size_t take = lf ? static_cast<std::size_t>(lf - data) : size;
-    if (const auto* eot = static_cast<const char*>(std::memchr(data, kEndOfText, take))) {
-      // Nothing from the end-of-text mark on is ever read.
-      AppendWithoutCr(line, data, static_cast<std::size_t>(eot - data));
-      begin_ += static_cast<std::size_t>(eot - data);
-      at_end_ = true;
-      break;
-    }
+    const std::size_t take = lf ? static_cast<std::size_t>(lf - data) : size;
     AppendWithoutCr(line, data, take);
     if (lf) {
       begin_ += take + 1;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -30,17 +31,38 @@ class LineFile {
 
   void OpenForReading();
   void OpenForWriting();
-  bool AtEnd();
+  bool AtEnd() {
+    if (state_ == State::kReading && begin_ < end_) return false;  // bytes are waiting
+    return AtEndOfBlock();
+  }
   std::string ReadLine();
   // The same, into a string whose storage is reused from line to line.
   void ReadLine(std::string& line);
+  // The same, as a view that stays valid until the next read or close:
+  // most lines are handed out straight from the block, without a copy.
+  std::string_view ReadLineView() {
+    // Most lines lie whole in the block, with no CR but the one of a CR LF.
+    if (state_ == State::kReading && begin_ < end_) {
+      const char* data = buffer_.get() + begin_;
+      const auto* lf = static_cast<const char*>(std::memchr(data, '\n', end_ - begin_));
+      if (lf && !block_has_cr_) {
+        const auto size = static_cast<std::size_t>(lf - data);
+        begin_ += size + 1;
+        return {data, size};
+      }
+    }
+    return ReadLineSlowly();
+  }
   void WriteLine(std::string_view text);
   void Close();
 
  private:
   enum class State { kClosed, kReading, kWriting };
 
+  bool AtEndOfBlock();
   void RequireReading() const;
+  void AssembleLine(std::string& line);
+  std::string_view ReadLineSlowly();
   void CloseQuietly() noexcept;
   bool Refill();  // false when the file gives no more bytes
   void Flush();
@@ -52,6 +74,9 @@ class LineFile {
   std::size_t begin_ = 0;  // next unread byte
   std::size_t end_ = 0;    // bytes held (reading) or collected (writing)
   bool at_end_ = false;
+  bool end_of_text_ = false;  // the block held byte 26: end_ stops before it
+  bool block_has_cr_ = false;
+  std::string assembled_;  // a line that spans blocks or holds a lone CR
 };
 
 }  // namespace vendral

@@ -12,6 +12,14 @@ namespace vendral {
 // digits, exponent notation (5E-5) below.
 std::string ValueText(long double value, char decimal_symbol);
 
+// The value's first 18 significant digits, rounded to nearest (ties to
+// even), and its decimal exponent E: value ~ 0.d1d2...d18 * 10^E.
+struct DecimalDigits {
+  std::string digits;
+  int exponent;
+};
+DecimalDigits EighteenDigits(long double value);
+
 // hits / total * 100 in extended precision, as ValueText; total > 0.
 std::string PercentageText(std::int64_t hits, std::int64_t total, char decimal_symbol);
 

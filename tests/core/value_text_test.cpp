@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace vendral {
@@ -69,6 +72,44 @@ TEST(ValueText, SwitchesToExponentAbove15IntegerDigits) {
   EXPECT_EQ(ValueText(999999999999999.0L, '.'), "999999999999999");
   EXPECT_EQ(ValueText(1e15L, '.'), "1E15");
   EXPECT_EQ(ValueText(2.5e20L, '.'), "2.5E20");
+}
+
+}  // namespace
+}  // namespace vendral
+
+namespace vendral {
+namespace {
+
+// The integer digit path against the C library's exact conversion, on
+// percentages of every size and on values near powers of ten.
+TEST(EighteenDigits, AgreesWithTheCLibrary) {
+  std::uint64_t state = 7;
+  auto next = [&state] {
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    return state >> 11;
+  };
+  auto check = [](long double value) {
+    char exact[64];
+    std::snprintf(exact, sizeof exact, "%.17Le", value);
+    std::string digits;
+    const char* p = exact;
+    for (; *p != 'e'; ++p) {
+      if (*p != '.') digits += *p;
+    }
+    const DecimalDigits got = EighteenDigits(value);
+    ASSERT_EQ(got.digits, digits) << exact;
+    ASSERT_EQ(got.exponent, std::atoi(p + 1) + 1) << exact;
+  };
+  for (int i = 0; i < 200000; ++i) {
+    const std::int64_t total = static_cast<std::int64_t>(next() % (std::uint64_t{1} << (1 + i % 62))) + 1;
+    const std::int64_t hits = static_cast<std::int64_t>(next() % static_cast<std::uint64_t>(total)) + 1;
+    check(static_cast<long double>(hits) / static_cast<long double>(total) * 100.0L);
+  }
+  for (long double power = 1e-30L; power < 1e30L; power *= 10) {
+    check(power);
+    check(std::nextafter(power, 0.0L));
+    check(std::nextafter(power, 1e40L));
+  }
 }
 
 }  // namespace

@@ -1,0 +1,40 @@
+#include "core/letter_count.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace vendral {
+namespace {
+
+// The reference: one byte at a time, upper-casing only a to z.
+std::int64_t Reference(std::string_view text, std::string_view letters) {
+  std::int64_t hits = 0;
+  for (char c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    hits += letters.find(c) != std::string_view::npos;
+  }
+  return hits;
+}
+
+TEST(LetterCount, AgreesWithByteByByteCountingAtEveryLengthAndOffset) {
+  // Every byte value, so that bytes which only look like letters after
+  // masking (0xC7, 0xE7, '\'' ...) are covered, in a scrambled order.
+  std::string pool;
+  for (int round = 0; round < 12; ++round) {
+    for (int b = 0; b < 256; ++b) pool += static_cast<char>((b * 73 + round * 31) & 0xFF);
+  }
+  pool += std::string(5000, 'g') + std::string(300, 'C');  // more than 255 hits per lane
+  for (std::size_t length : {0u, 1u, 15u, 16u, 17u, 31u, 60u, 61u, 255u, 4096u, 4112u}) {
+    for (std::size_t offset = 0; offset < 17 && offset + length <= pool.size(); ++offset) {
+      const std::string_view text(pool.data() + offset, length);
+      ASSERT_EQ(CountGcLetters(text), Reference(text, "GC")) << length << '@' << offset;
+      ASSERT_EQ(CountArdentaLetters(text), Reference(text, "LVWIFMPCDEKR")) << length << '@' << offset;
+    }
+  }
+  EXPECT_EQ(CountGcLetters(pool), Reference(pool, "GC"));
+  EXPECT_EQ(CountArdentaLetters(pool), Reference(pool, "LVWIFMPCDEKR"));
+}
+
+}  // namespace
+}  // namespace vendral
