@@ -5,6 +5,7 @@
 
 #include "core/letter_count.h"
 #include "core/line_file.h"
+#include "core/record_reader.h"
 #include "core/run_frame.h"
 #include "core/value_text.h"
 
@@ -27,8 +28,6 @@ using HitCounter = std::int64_t (*)(std::string_view);
 HitCounter CounterFor(std::string_view letters) {
   return letters == kGcLetters ? CountGcLetters : CountArdentaLetters;
 }
-
-bool IsDescription(std::string_view line) { return !line.empty() && line[0] == '>'; }
 
 // The line's length without the blanks and control characters at its ends.
 std::int64_t TrimmedLength(std::string_view line) {

@@ -40,9 +40,8 @@ void RunOrdinel(RunHost& host, const std::string& source_path) {
   LineFile source(source_path);
   source.OpenForReading();
   ReplacementLine replacement;
-  std::string line;
   while (!source.AtEnd()) {
-    source.ReadLine(line);
+    const std::string_view line = source.ReadLineView();
     if (IsDescription(line)) {
       output.WriteLine(replacement.For(++running_number));
     } else {

@@ -4,9 +4,7 @@
 
 namespace vendral {
 
-bool IsDescription(const std::string& line) { return !line.empty() && line[0] == '>'; }
-
-bool IsBlank(const std::string& line) {
+bool IsBlank(std::string_view line) {
   return std::all_of(line.begin(), line.end(),
                      [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
@@ -17,14 +15,19 @@ RecordReader::RecordReader(LineFile& source, BlankLineRule blank_lines)
 bool RecordReader::NextRecord() {
   // Nothing but a description line matters here, inside or outside a
   // record, so skipping the rest of a record is plain skipping.
-  while (!next_description_read_) {
-    if (source_.AtEnd()) return false;
-    source_.ReadLine(line_);
-    next_description_read_ = IsDescription(line_);
+  if (next_description_read_) {
+    next_description_read_ = false;
+    description_.swap(next_description_);  // both keep their storage
+    return true;
   }
-  next_description_read_ = false;
-  description_.swap(line_);  // both keep their storage
-  return true;
+  while (!source_.AtEnd()) {
+    const std::string_view line = source_.ReadLineView();
+    if (IsDescription(line)) {
+      description_.assign(line);
+      return true;
+    }
+  }
+  return false;
 }
 
 std::size_t RecordReader::ReadText(std::string& text) {
@@ -32,17 +35,18 @@ std::size_t RecordReader::ReadText(std::string& text) {
   std::size_t length = 0;
   bool first = true;
   while (!source_.AtEnd()) {
-    source_.ReadLine(line_);
-    if (IsDescription(line_)) {
+    const std::string_view line = source_.ReadLineView();
+    if (IsDescription(line)) {
+      next_description_.assign(line);
       next_description_read_ = true;
       break;
     }
-    const bool blank = IsBlank(line_);
+    const bool blank = IsBlank(line);
     if (blank && blank_lines_ == BlankLineRule::kSkipped) continue;
     if (!first) text += '\n';
     first = false;
-    text += line_;
-    length += line_.size();
+    text += line;
+    length += line.size();
     if (blank) break;
   }
   return length;

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "core/line_file.h"
 
@@ -17,9 +18,9 @@ enum class BlankLineRule {
 };
 
 // A line whose first character is ">".
-bool IsDescription(const std::string& line);
+inline bool IsDescription(std::string_view line) { return !line.empty() && line[0] == '>'; }
 // An empty line, or one of characters up to the space only.
-bool IsBlank(const std::string& line);
+bool IsBlank(std::string_view line);
 
 class RecordReader {
  public:
@@ -39,8 +40,8 @@ class RecordReader {
   LineFile& source_;
   const BlankLineRule blank_lines_;
   std::string description_;
-  std::string line_;
-  bool next_description_read_ = false;  // line_ holds the next record's start
+  std::string next_description_;
+  bool next_description_read_ = false;  // next_description_ holds the next record's start
 };
 
 }  // namespace vendral
