@@ -1,6 +1,7 @@
 #include "gui/main_window.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QComboBox>
 #include <QEvent>
 #include <QFile>

@@ -22,15 +22,16 @@ void TRadioGroup::SetItemIndex(int index) {
 
 void TRadioGroup::resizeEvent(QResizeEvent* event) {
   QGroupBox::resizeEvent(event);
-  // Below the caption, the items fill equal cells, column by column.
-  const int top = fontMetrics().height();
+  // Inside the frame, the items fill equal cells, column by column.
+  const QRect inside = contentsRect();
   const int rows = (static_cast<int>(items_.size()) + columns_ - 1) / columns_;
-  const int cell_width = (width() - 16) / columns_;
-  const int cell_height = rows > 0 ? (height() - top - 4) / rows : 0;
+  const int cell_width = inside.width() / columns_;
   for (std::size_t i = 0; i < items_.size(); ++i) {
     const int column = static_cast<int>(i) / rows;
     const int row = static_cast<int>(i) % rows;
-    items_[i]->setGeometry(8 + column * cell_width, top + row * cell_height, cell_width, cell_height);
+    const int top = inside.top() + row * inside.height() / rows;
+    const int bottom = inside.top() + (row + 1) * inside.height() / rows;
+    items_[i]->setGeometry(inside.left() + column * cell_width, top, cell_width, bottom - top);
   }
 }
 
