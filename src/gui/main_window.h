@@ -52,8 +52,6 @@ class TForm1 : public QWidget {
   // Every named component in creation order, the order of the layout.
   const std::vector<QObject*>& Components() const { return components_; }
 
-  QtRunHost& Host() { return *host_; }
-
  protected:
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
