@@ -34,7 +34,8 @@ class TForm1 : public QWidget {
 
   // Runs once inside the constructor, when every control exists with its
   // designed values and before the creation event: the place where the
-  // control-value store attaches itself and sets the two events.
+  // control-value store attaches itself and sets the two events, whose
+  // handlers may own what they use; they live as long as the window.
   using AttachHook = std::function<void(TForm1&)>;
   using FormEvent = std::function<void()>;
 
