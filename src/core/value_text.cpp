@@ -20,7 +20,7 @@ constexpr int kShownDigits = 15;
 constexpr std::uint64_t kLowest18 = 100000000000000000ULL;  // 10^17
 constexpr std::uint64_t kAbove18 = 1000000000000000000ULL;  // 10^18
 
-using U128 = unsigned __int128;
+__extension__ typedef unsigned __int128 U128;  // GCC and Clang; MSVC would need _umul128
 
 // A 192-bit unsigned number, least significant word first.
 struct U192 {

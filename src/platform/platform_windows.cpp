@@ -1,0 +1,118 @@
+#include "platform/platform.h"
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace vendral::platform {
+namespace {
+
+// The system's error numbers are the program's I/O error codes already;
+// only the ones that mean the same for the user are folded together.
+int CodeFor(DWORD error) {
+  switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return 32;
+    case ERROR_HANDLE_DISK_FULL: return 112;
+    default: return static_cast<int>(error);
+  }
+}
+
+HANDLE AsHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+
+bool HoldsNul(const std::string& path) { return path.find('\0') != std::string::npos; }
+
+}  // namespace
+
+bool IsPathDelimiter(char c) { return c == '\\' || c == ':'; }
+
+int OpenFileForReading(const std::string& path, FileHandle& file) {
+  if (HoldsNul(path)) return 123;
+  const HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return CodeFor(::GetLastError());
+  file = reinterpret_cast<FileHandle>(handle);
+  return 0;
+}
+
+int OpenFileForWriting(const std::string& path, FileHandle& file) {
+  if (HoldsNul(path)) return 123;
+  // OPEN_ALWAYS and an explicit truncation after the open succeeded: a
+  // refused open neither creates nor empties the file.
+  const HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return CodeFor(::GetLastError());
+  if (!::SetEndOfFile(handle) && ::GetFileType(handle) == FILE_TYPE_DISK) {
+    const int code = CodeFor(::GetLastError());
+    ::CloseHandle(handle);
+    return code;
+  }
+  file = reinterpret_cast<FileHandle>(handle);
+  return 0;
+}
+
+int ReadFile(FileHandle file, char* data, std::size_t size, std::size_t& got) {
+  DWORD read = 0;
+  got = 0;
+  const DWORD ask = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+  if (!::ReadFile(AsHandle(file), data, ask, &read, nullptr)) {
+    const DWORD error = ::GetLastError();
+    return error == ERROR_BROKEN_PIPE ? 0 : CodeFor(error);  // the writer has gone: end of input
+  }
+  got = read;
+  return 0;
+}
+
+int WriteFile(FileHandle file, const char* data, std::size_t size) {
+  while (size > 0) {
+    const DWORD ask = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+    DWORD written = 0;
+    if (!::WriteFile(AsHandle(file), data, ask, &written, nullptr)) return CodeFor(::GetLastError());
+    if (written == 0) return 112;
+    data += written;
+    size -= written;
+  }
+  return 0;
+}
+
+int CloseFile(FileHandle file) { return ::CloseHandle(AsHandle(file)) ? 0 : CodeFor(::GetLastError()); }
+
+bool IsFolder(const std::string& path) {
+  const DWORD attributes = HoldsNul(path) ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsFile(const std::string& path) {
+  if (path.empty() || HoldsNul(path)) return false;
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+int CreateFolder(const std::string& path) {
+  if (HoldsNul(path)) return 123;
+  return ::CreateDirectoryA(path.c_str(), nullptr) ? 0 : CodeFor(::GetLastError());
+}
+
+std::string CurrentFolder() {
+  char buffer[MAX_PATH + 1];
+  const DWORD n = ::GetCurrentDirectoryA(sizeof buffer, buffer);
+  std::string folder = n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string(".");
+  if (folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
+std::string ProgramFilePath() {
+  char buffer[MAX_PATH + 1];
+  const DWORD n = ::GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+  return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
+}
+
+char UserDecimalSymbol() {
+  char symbol[8] = {};
+  const int n = ::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, symbol, sizeof symbol);
+  return n == 2 ? symbol[0] : '.';
+}
+
+}  // namespace vendral::platform
