@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "core/run_frame.h"
+#include "gui/component_adapters.h"
 #include "gui/main_window.h"
 #include "platform/platform.h"
 
@@ -10,7 +11,9 @@ int main(int argc, char** argv) {
   // The taskbar entry shows the application title, the caption the window's own.
   QApplication::setApplicationName(
       QString::fromLocal8Bit(vendral::ApplicationTitle(vendral::platform::ProgramFilePath())));
-  vendral::TForm1 form;
+  // IniVal1 restores the stored values before the window shows and saves
+  // them when the window is destroyed, after the event loop has ended.
+  vendral::TForm1 form([](vendral::TForm1& window) { vendral::AttachIniVal1(window); });
   form.show();
   return application.exec();
 }
