@@ -5,6 +5,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <cstdint>
+#include <functional>
+#include <utility>
 
 #include "gui/browse_edit.h"
 #include "gui/main_window.h"
@@ -75,7 +78,8 @@ void OfferComboBox(Component& c, QComboBox& combo) {
         }
       }));
   c.AddProperty(OrdinalProperty(
-      "Style", PropertyKind::kEnumeration, [&combo] { return combo.isEditable() ? kDropDown : kDropDownList; },
+      "Style", PropertyKind::kEnumeration,
+      [&combo] { return combo.isEditable() ? kDropDown : kDropDownList; },
       [&combo](std::int64_t style) { combo.setEditable(style != kDropDownList); }));
   c.AddProperty(ItemIndex([&combo] { return combo.currentIndex(); },
                           [&combo](int index) { combo.setCurrentIndex(index); }));

@@ -107,7 +107,9 @@ QString RuleView(const Component& c) {
     offered << entry;
   }
   if (c.Family() == ClassFamily::kCustomEdit) offered << QStringLiteral("TwwDBCustomEdit");
-  if (c.Family() != ClassFamily::kNone && c.Family() != ClassFamily::kCustomEdit) offered << QStringLiteral("another family");
+  if (c.Family() != ClassFamily::kNone && c.Family() != ClassFamily::kCustomEdit) {
+    offered << QStringLiteral("another family");
+  }
   return offered.join(' ');
 }
 
@@ -279,6 +281,27 @@ class SettingsTest : public QObject {
     QCOMPARE(box.text, Q("Unable to write to " + (temp / "missing/INIVAL1.INI") + "."));
     QCOMPARE(box.icon, QMessageBox::Critical);
     QVERIFY(!QFileInfo::exists(Q(temp / "missing")));
+  }
+
+  void HandlersTheWindowHadRunBeforeLoadingAndAfterSaving() {
+    TempFolder temp;
+    WriteBytes(temp / "INIVAL1.INI", "[Form1]\r\nEdit5=restored\r\n");
+    QStringList seen;
+    {
+      TForm1 form([&](TForm1& f) {
+        auto* edit5 = Find<QLineEdit>(f, "Edit5");
+        f.SetOnCreate([&seen, edit5] { seen << "create " + edit5->text(); });
+        f.SetOnDestroy([&seen, &temp] {
+          const bool saved = Q(ReadBytes(temp / "INIVAL1.INI")).contains(QStringLiteral("\nEdit5=saved\r"));
+          seen << (saved ? "destroy after saving" : "destroy before saving");
+        });
+        AttachIniVal1(f, temp / "IniVal1");
+      });
+      QCOMPARE(Find<QLineEdit>(form, "Edit5")->text(), QStringLiteral("restored"));
+      Find<QLineEdit>(form, "Edit5")->setText(QStringLiteral("saved"));
+    }
+    // The creation handler saw the designed value, before loading.
+    QCOMPARE(seen, QStringList({"create ", "destroy after saving"}));
   }
 
   void LoadFailureIsShownAndTheWindowStillShows() {
