@@ -56,10 +56,8 @@ class CompositionRun {
   // One record: from the description line in current_ up to the next one,
   // which is left in current_ for the next record.
   void WriteRecordStatistics() {
-    std::string cell = current_;
-    for (char& c : cell) {
-      if (c == ',') c = '.';
-    }
+    cell_.assign(current_);
+    std::replace(cell_.begin(), cell_.end(), ',', '.');
     current_ = "xxxx";
     std::int64_t hits = 0;
     std::int64_t total = 0;
@@ -72,9 +70,13 @@ class CompositionRun {
       total += TrimmedLength(line);
       hits += count_hits_(line);
     }
-    cell += ",,,";
-    cell += total == 0 ? std::string("error: ") : PercentageText(hits, total, decimal_symbol_);
-    output_.WriteLine(cell);
+    cell_ += ",,,";
+    if (total == 0) {
+      cell_ += "error: ";
+    } else {
+      AppendPercentageText(cell_, hits, total, decimal_symbol_);
+    }
+    output_.WriteLine(cell_);
   }
 
   LineFile& source_;
@@ -82,6 +84,7 @@ class CompositionRun {
   const HitCounter count_hits_;
   const char decimal_symbol_;
   std::string current_;
+  std::string cell_;  // the CSV line, its storage kept from record to record
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
+#include <immintrin.h>
 #define VENDRAL_SSE2 1
 #endif
 
@@ -40,51 +41,111 @@ std::int64_t SumLanes(__m128i lanes) {
   return _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8));
 }
 
+// 0xFF in the first `counted` lanes: the part of an overlapping last load
+// that was counted already.
+alignas(32) constexpr unsigned char kCountedLanes[64] = {
+    0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+    0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+
 template <char... kLetters>
-std::int64_t Count(std::string_view text) {
+std::int64_t CountSse2(std::string_view text) {
   const auto* data = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t size = text.size();
   if (size < 16) return CountScalar<kLetters...>(data, size);
   std::int64_t hits = 0;
+  __m128i lanes = _mm_setzero_si128();  // each lane counts up to 255 hits
+  int pending = 0;
   std::size_t i = 0;
-  while (i + 16 <= size) {
-    // Byte lanes count up to 255 hits before they are summed.
-    __m128i lanes = _mm_setzero_si128();
-    const std::size_t stop = std::min(size - 15, i + 255 * 16);
-    for (; i < stop; i += 16) {
-      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-      lanes = _mm_sub_epi8(lanes, HitMask<kLetters...>(bytes));
+  for (; i + 16 <= size; i += 16) {
+    lanes = _mm_sub_epi8(lanes, HitMask<kLetters...>(_mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i))));
+    if (++pending == 255) {
+      hits += SumLanes(lanes);
+      lanes = _mm_setzero_si128();
+      pending = 0;
     }
-    hits += SumLanes(lanes);
+  }
+  if (i < size) {  // the last 16 bytes again, without the lanes counted already
+    const __m128i counted = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kCountedLanes + 32 - (16 - (size - i))));
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + size - 16));
+    lanes = _mm_sub_epi8(lanes, _mm_andnot_si128(counted, HitMask<kLetters...>(bytes)));
+  }
+  return hits + SumLanes(lanes);
+}
+
+#if defined(__GNUC__) && defined(__x86_64__)
+#define VENDRAL_AVX2 1
+
+template <char... kLetters>
+__attribute__((target("avx2"))) __m256i HitMask256(__m256i bytes) {
+  const __m256i upper = _mm256_and_si256(bytes, _mm256_set1_epi8(static_cast<char>(0xDF)));
+  __m256i hits = _mm256_setzero_si256();
+  ((hits = _mm256_or_si256(hits, _mm256_cmpeq_epi8(upper, _mm256_set1_epi8(kLetters)))), ...);
+  return hits;
+}
+
+__attribute__((target("avx2"))) std::int64_t SumLanes256(__m256i lanes) {
+  const __m256i sums = _mm256_sad_epu8(lanes, _mm256_setzero_si256());
+  return _mm256_extract_epi64(sums, 0) + _mm256_extract_epi64(sums, 1) + _mm256_extract_epi64(sums, 2) +
+         _mm256_extract_epi64(sums, 3);
+}
+
+// The same 32 bytes at a time, for processors that have AVX2.
+template <char... kLetters>
+__attribute__((target("avx2"))) std::int64_t CountAvx2(std::string_view text) {
+  const auto* data = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t size = text.size();
+  if (size < 32) return CountSse2<kLetters...>(text);
+  std::int64_t hits = 0;
+  __m256i lanes = _mm256_setzero_si256();
+  int pending = 0;
+  std::size_t i = 0;
+  for (; i + 32 <= size; i += 32) {
+    lanes = _mm256_sub_epi8(lanes, HitMask256<kLetters...>(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i))));
+    if (++pending == 255) {
+      hits += SumLanes256(lanes);
+      lanes = _mm256_setzero_si256();
+      pending = 0;
+    }
   }
   if (i < size) {
-    // The last 16 bytes again, without the lanes that were counted already.
-    const std::size_t counted = 16 - (size - i);
-    alignas(16) static constexpr unsigned char kSkip[32] = {
-        0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-    const __m128i fresh = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kSkip + 16 - counted));
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + size - 16));
-    const __m128i mask = _mm_andnot_si128(fresh, HitMask<kLetters...>(bytes));
-    hits += SumLanes(_mm_sub_epi8(_mm_setzero_si128(), mask));
+    const __m256i counted = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(kCountedLanes + 32 - (32 - (size - i))));
+    const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + size - 32));
+    lanes = _mm256_sub_epi8(lanes, _mm256_andnot_si256(counted, HitMask256<kLetters...>(bytes)));
   }
-  return hits;
+  return hits + SumLanes256(lanes);
+}
+
+#endif
+
+template <char... kLetters>
+std::int64_t (*ChooseCount())(std::string_view) {
+#ifdef VENDRAL_AVX2
+  if (__builtin_cpu_supports("avx2")) return CountAvx2<kLetters...>;
+#endif
+  return CountSse2<kLetters...>;
 }
 
 #else
 
 template <char... kLetters>
-std::int64_t Count(std::string_view text) {
-  return CountScalar<kLetters...>(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+std::int64_t (*ChooseCount())(std::string_view) {
+  return [](std::string_view text) {
+    return CountScalar<kLetters...>(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+  };
 }
 
 #endif
 
 }  // namespace
 
-std::int64_t CountGcLetters(std::string_view text) { return Count<'G', 'C'>(text); }
+std::int64_t CountGcLetters(std::string_view text) {
+  static const auto count = ChooseCount<'G', 'C'>();
+  return count(text);
+}
 
 std::int64_t CountArdentaLetters(std::string_view text) {
-  return Count<'L', 'V', 'W', 'I', 'F', 'M', 'P', 'C', 'D', 'E', 'K', 'R'>(text);
+  static const auto count = ChooseCount<'L', 'V', 'W', 'I', 'F', 'M', 'P', 'C', 'D', 'E', 'K', 'R'>();
+  return count(text);
 }
 
 }  // namespace vendral

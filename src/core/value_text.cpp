@@ -1,10 +1,12 @@
 #include "core/value_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <string_view>
 
 namespace vendral {
 
@@ -94,7 +96,7 @@ bool FastDigits(long double value, DecimalDigits& out) {
     } else if (scaled < kLowest18) {
       ++p;
     } else {
-      out.digits = std::to_string(scaled);
+      std::to_chars(out.digits.data(), out.digits.data() + out.digits.size(), scaled);
       out.exponent = kExactDigits - p;
       return true;
     }
@@ -111,61 +113,75 @@ DecimalDigits EighteenDigits(long double value) {
   char exact[64];
   std::snprintf(exact, sizeof exact, "%.*Le", kExactDigits - 1, value);
   const char* p = exact;
+  std::size_t n = 0;
   for (; *p && *p != 'e'; ++p) {
-    if (*p >= '0' && *p <= '9') out.digits += *p;
+    if (*p >= '0' && *p <= '9' && n < out.digits.size()) out.digits[n++] = *p;
   }
   out.exponent = std::atoi(p + 1) + 1;
   return out;
 }
 
 std::string ValueText(long double value, char decimal_symbol) {
-  if (value == 0) return "0";
-  std::string sign;
-  if (value < 0) {
-    sign = "-";
-    value = -value;
-  }
-  auto [digits, exponent] = EighteenDigits(value);
-
-  // Half up to 15 digits.
-  const bool round_up = digits[kShownDigits] >= '5';
-  digits.resize(kShownDigits);
-  if (round_up) {
-    int i = kShownDigits - 1;
-    while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9') digits[static_cast<std::size_t>(i--)] = '0';
-    if (i < 0) {
-      digits.insert(digits.begin(), '1');
-      digits.pop_back();
-      ++exponent;
-    } else {
-      ++digits[static_cast<std::size_t>(i)];
-    }
-  }
-  digits.erase(digits.find_last_not_of('0') + 1);
-
-  std::string text = sign;
-  if (exponent >= -3 && exponent <= kShownDigits) {
-    if (exponent > 0) {
-      const auto whole = static_cast<std::size_t>(exponent);
-      if (digits.size() <= whole) {
-        text += digits + std::string(whole - digits.size(), '0');
-      } else {
-        text += digits.substr(0, whole) + decimal_symbol + digits.substr(whole);
-      }
-    } else {
-      text += std::string("0") + decimal_symbol + std::string(static_cast<std::size_t>(-exponent), '0') + digits;
-    }
-  } else {
-    text += digits[0];
-    if (digits.size() > 1) text += decimal_symbol + digits.substr(1);
-    text += 'E' + std::to_string(exponent - 1);
-  }
+  std::string text;
+  AppendValueText(text, value, decimal_symbol);
   return text;
 }
 
+void AppendValueText(std::string& out, long double value, char decimal_symbol) {
+  if (value == 0) {
+    out += '0';
+    return;
+  }
+  if (value < 0) {
+    out += '-';
+    value = -value;
+  }
+  auto [exact, exponent] = EighteenDigits(value);
+
+  // Half up to 15 digits.
+  char* digits = exact.data();
+  int count = kShownDigits;
+  if (digits[kShownDigits] >= '5') {
+    int i = kShownDigits - 1;
+    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+    if (i < 0) {  // 99...9 became 100...0
+      digits[0] = '1';
+      ++exponent;
+    } else {
+      ++digits[i];
+    }
+  }
+  while (count > 1 && digits[count - 1] == '0') --count;  // trailing zeros go
+  const std::string_view shown(digits, static_cast<std::size_t>(count));
+
+  if (exponent >= -3 && exponent <= kShownDigits) {
+    if (exponent > 0) {
+      const auto whole = static_cast<std::size_t>(exponent);
+      if (shown.size() <= whole) {
+        out.append(shown).append(whole - shown.size(), '0');
+      } else {
+        out.append(shown.substr(0, whole)).append(1, decimal_symbol).append(shown.substr(whole));
+      }
+    } else {
+      out.append(1, '0').append(1, decimal_symbol).append(static_cast<std::size_t>(-exponent), '0').append(shown);
+    }
+  } else {
+    out += shown[0];
+    if (shown.size() > 1) out.append(1, decimal_symbol).append(shown.substr(1));
+    out += 'E';
+    out += std::to_string(exponent - 1);
+  }
+}
+
 std::string PercentageText(std::int64_t hits, std::int64_t total, char decimal_symbol) {
+  std::string text;
+  AppendPercentageText(text, hits, total, decimal_symbol);
+  return text;
+}
+
+void AppendPercentageText(std::string& out, std::int64_t hits, std::int64_t total, char decimal_symbol) {
   const long double share = static_cast<long double>(hits) / static_cast<long double>(total);
-  return ValueText(share * 100.0L, decimal_symbol);
+  AppendValueText(out, share * 100.0L, decimal_symbol);
 }
 
 }  // namespace vendral

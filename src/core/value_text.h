@@ -2,6 +2,7 @@
 // significant digits and the user's decimal symbol.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -11,16 +12,19 @@ namespace vendral {
 // trailing zeros dropped; fixed notation from 0.0001 up to 15 integer
 // digits, exponent notation (5E-5) below.
 std::string ValueText(long double value, char decimal_symbol);
+// The same, appended to out.
+void AppendValueText(std::string& out, long double value, char decimal_symbol);
 
 // The value's first 18 significant digits, rounded to nearest (ties to
 // even), and its decimal exponent E: value ~ 0.d1d2...d18 * 10^E.
 struct DecimalDigits {
-  std::string digits;
+  std::array<char, 18> digits;
   int exponent;
 };
 DecimalDigits EighteenDigits(long double value);
 
 // hits / total * 100 in extended precision, as ValueText; total > 0.
 std::string PercentageText(std::int64_t hits, std::int64_t total, char decimal_symbol);
+void AppendPercentageText(std::string& out, std::int64_t hits, std::int64_t total, char decimal_symbol);
 
 }  // namespace vendral

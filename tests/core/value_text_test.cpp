@@ -97,7 +97,7 @@ TEST(EighteenDigits, AgreesWithTheCLibrary) {
       if (*p != '.') digits += *p;
     }
     const DecimalDigits got = EighteenDigits(value);
-    ASSERT_EQ(got.digits, digits) << exact;
+    ASSERT_EQ(std::string(got.digits.begin(), got.digits.end()), digits) << exact;
     ASSERT_EQ(got.exponent, std::atoi(p + 1) + 1) << exact;
   };
   for (int i = 0; i < 200000; ++i) {
