@@ -48,7 +48,7 @@ TEST_P(Composition, WritesOneLinePerDescription) {
   const std::string header = c.mode == kGcLetters ? kGcHeader : kArdentaHeader;
   EXPECT_EQ(RunMode(c.mode, c.source, host, folder), header + c.rows);
   EXPECT_EQ(host.last(), "notice:Done!");
-  EXPECT_TRUE(host.events.size() == 1) << "no cursor change, one notice";
+  EXPECT_EQ(host.events.size(), 1u) << "no cursor change, one notice";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -122,7 +122,7 @@ TEST(CompositionRun, ReplacesAnEarlierOutput) {
 
 TEST(CompositionRun, MissingSourceIsANoticeAfterTheFolderIsMade) {
   TempFolder folder;
-  for (const std::string source : {std::string(), folder / "absent.fa", folder.path()}) {
+  for (const std::string& source : {std::string(), folder / "absent.fa", folder.path()}) {
     RecordingHost host(folder / "out");
     ToolMode = kGcLetters;
     Action1Execute(host, "", source);

@@ -43,7 +43,7 @@ TEST(EnsureOutputFolder, CreatesOneLevel) {
 TEST(EnsureOutputFolder, RefusesWhatItCannotCreate) {
   TempFolder folder;
   WriteBytes(folder / "file", "x");
-  for (const std::string path : {folder / "a/b/", folder / "file/", folder / "file/sub/"}) {
+  for (const std::string& path : {folder / "a/b/", folder / "file/", folder / "file/sub/"}) {
     RecordingHost host(path);
     try {
       EnsureOutputFolder(host);
