@@ -17,6 +17,8 @@ std::string IoError::MessageFor(int code) {
 
 IoError::IoError(int code) : Failure(MessageFor(code)), code_(code) {}
 
+IoError::IoError(int code, std::string message) : Failure(message), code_(code) {}
+
 ConversionError::ConversionError(const std::string& text)
     : Failure("'" + text + "' is not a valid integer value") {}
 

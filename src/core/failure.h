@@ -17,6 +17,8 @@ class Failure : public std::runtime_error {
 class IoError : public Failure {
  public:
   explicit IoError(int code);
+  // A failure whose message is not the one that follows from the code.
+  IoError(int code, std::string message);
   int code() const noexcept { return code_; }
 
   // The message that belongs to a code.
@@ -25,6 +27,10 @@ class IoError : public Failure {
   // Codes raised by the line files themselves, not by the system.
   static constexpr int kNotOpen = 103;
   static constexpr int kNotOpenForReading = 104;
+  // Raised below the line rules: compressed data that cannot be decoded,
+  // and a source that another program changed during the run.
+  static constexpr int kDamagedData = 23;
+  static constexpr int kSourceChanged = 33;
 
  private:
   int code_;

@@ -64,6 +64,7 @@ bool LineFile::Refill() {
   if (end_of_text_) return false;  // nothing from byte 26 on is ever read
   std::size_t got = 0;
   Check(platform::ReadFile(file_, buffer_.get(), kBlockSize, got));
+  if (progress_ && got > 0) progress_->BytesRead(got);
   // Looking for byte 26 and CR once per block spares every line the search.
   if (const void* eot = std::memchr(buffer_.get(), kEndOfText, got)) {
     got = static_cast<std::size_t>(static_cast<const char*>(eot) - buffer_.get());

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -12,6 +13,15 @@
 #include "platform/platform.h"
 
 namespace vendral {
+
+// Told how far a reading line file has got through its file.
+class ReadProgress {
+ public:
+  virtual ~ReadProgress() = default;
+  // bytes: how many bytes of the file as stored were taken since the last
+  // call. May raise, to end the run (a cancel).
+  virtual void BytesRead(std::uint64_t bytes) = 0;
+};
 
 class LineFile {
  public:
@@ -56,6 +66,10 @@ class LineFile {
   void WriteLine(std::string_view text);
   void Close();
 
+  // Every block taken from the file while reading is reported to progress
+  // (nullptr: none). The line file does not own it.
+  void SetReadProgress(ReadProgress* progress) { progress_ = progress; }
+
  private:
   enum class State { kClosed, kReading, kWriting };
 
@@ -77,6 +91,7 @@ class LineFile {
   bool end_of_text_ = false;  // the block held byte 26: end_ stops before it
   bool block_has_cr_ = false;
   std::string assembled_;  // a line that spans blocks or holds a lone CR
+  ReadProgress* progress_ = nullptr;
 };
 
 }  // namespace vendral
