@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/failure.h"
+#include "core/file_source.h"
 
 namespace vendral {
 namespace {
@@ -32,7 +33,7 @@ void Check(int code) {
 
 }  // namespace
 
-LineFile::LineFile(std::string name) : name_(std::move(name)) {}
+LineFile::LineFile(std::string name, Target target) : name_(std::move(name)), target_(target) {}
 
 LineFile::~LineFile() { CloseQuietly(); }
 
@@ -40,7 +41,10 @@ void LineFile::OpenForReading() {
   if (IsOpen()) Close();
   if (name_.size() > kMaxNameLength) throw IoError(3);
   if (!buffer_) buffer_ = std::make_unique<char[]>(kBlockSize);
-  Check(platform::OpenFileForReading(name_, file_));
+  auto file = std::make_unique<FileSource>(name_);
+  file_source_ = file.get();
+  source_ = std::move(file);
+  stored_reported_ = 0;
   state_ = State::kReading;
   begin_ = end_ = 0;
   at_end_ = end_of_text_ = false;
@@ -50,7 +54,8 @@ void LineFile::OpenForWriting() {
   if (IsOpen()) Close();
   if (name_.size() > kMaxNameLength) throw IoError(3);
   if (!buffer_) buffer_ = std::make_unique<char[]>(kBlockSize);
-  Check(platform::OpenFileForWriting(name_, file_));
+  Check(target_ == Target::kStandardOutput ? platform::OpenStandardOutput(file_)
+                                           : platform::OpenFileForWriting(name_, file_));
   state_ = State::kWriting;
   begin_ = end_ = 0;
 }
@@ -62,9 +67,11 @@ void LineFile::RequireReading() const {
 bool LineFile::Refill() {
   begin_ = end_ = 0;
   if (end_of_text_) return false;  // nothing from byte 26 on is ever read
-  std::size_t got = 0;
-  Check(platform::ReadFile(file_, buffer_.get(), kBlockSize, got));
-  if (progress_ && got > 0) progress_->BytesRead(got);
+  std::size_t got = source_->Read(buffer_.get(), kBlockSize);
+  if (progress_) {
+    const std::uint64_t stored = source_->StoredBytesRead();
+    if (stored != stored_reported_) progress_->BytesRead(stored - std::exchange(stored_reported_, stored));
+  }
   // Looking for byte 26 and CR once per block spares every line the search.
   if (const void* eot = std::memchr(buffer_.get(), kEndOfText, got)) {
     got = static_cast<std::size_t>(static_cast<const char*>(eot) - buffer_.get());
@@ -126,20 +133,56 @@ void LineFile::AssembleLine(std::string& line) {
   }
 }
 
-void LineFile::WriteLine(std::string_view text) {
+std::string_view LineFile::ReadLinePiece(bool& line_ended) {
+  RequireReading();
+  line_ended = true;
+  for (;;) {
+    if (at_end_) return {};
+    if (begin_ == end_ && !Refill()) {
+      at_end_ = true;
+      return {};
+    }
+    const char* data = buffer_.get() + begin_;
+    const std::size_t size = end_ - begin_;
+    const char* stop = static_cast<const char*>(std::memchr(data, '\n', size));
+    if (block_has_cr_) {
+      // Every CR is left out: before an LF it belongs to the break, anywhere
+      // else it is dropped. So a piece ends at the first CR too.
+      const auto* cr = static_cast<const char*>(std::memchr(data, '\r', stop ? stop - data : size));
+      if (cr) stop = cr;
+    }
+    if (!stop) {
+      begin_ = end_;
+      line_ended = false;
+      return {data, size};
+    }
+    const auto take = static_cast<std::size_t>(stop - data);
+    begin_ += take + 1;
+    if (*stop == '\n') return {data, take};
+    if (take > 0) {
+      line_ended = false;
+      return {data, take};
+    }
+  }
+}
+
+void LineFile::Append(std::string_view text, bool line_break) {
   if (state_ != State::kWriting) throw IoError(IoError::kNotOpen);
-  if (end_ + text.size() + 2 > kBlockSize) {
+  const std::size_t size = text.size() + (line_break ? 2 : 0);
+  if (end_ + size > kBlockSize) {
     Flush();
-    if (text.size() + 2 > kBlockSize) {  // a long line goes straight through
+    if (size > kBlockSize) {  // a long text goes straight through
       Check(platform::WriteFile(file_, text.data(), text.size()));
-      Check(platform::WriteFile(file_, "\r\n", 2));
+      if (line_break) Check(platform::WriteFile(file_, "\r\n", 2));
       return;
     }
   }
   std::memcpy(buffer_.get() + end_, text.data(), text.size());
   end_ += text.size();
-  buffer_[end_++] = '\r';
-  buffer_[end_++] = '\n';
+  if (line_break) {
+    buffer_[end_++] = '\r';
+    buffer_[end_++] = '\n';
+  }
 }
 
 void LineFile::Flush() {
@@ -149,7 +192,16 @@ void LineFile::Flush() {
 
 void LineFile::Close() {
   if (state_ == State::kClosed) throw IoError(IoError::kNotOpen);
-  if (state_ == State::kWriting) Flush();  // on failure the file stays open
+  if (state_ == State::kReading) {
+    // The file goes whether or not it was changed; a change still fails the run.
+    std::unique_ptr<ByteSource> source = std::move(source_);
+    FileSource* file = std::exchange(file_source_, nullptr);
+    state_ = State::kClosed;
+    file->CheckUnchanged();
+    file->Close();
+    return;
+  }
+  Flush();  // on failure the file stays open
   const int code = platform::CloseFile(file_);
   file_ = platform::kNoFile;
   state_ = State::kClosed;
@@ -158,6 +210,12 @@ void LineFile::Close() {
 
 void LineFile::CloseQuietly() noexcept {
   if (state_ == State::kClosed) return;
+  if (state_ == State::kReading) {  // nothing to write out, nothing to check
+    source_.reset();
+    file_source_ = nullptr;
+    state_ = State::kClosed;
+    return;
+  }
   try {
     Close();
   } catch (...) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/byte_source.h"
 #include "platform/platform.h"
 
 namespace vendral {
@@ -23,13 +24,21 @@ class ReadProgress {
   virtual void BytesRead(std::uint64_t bytes) = 0;
 };
 
+class FileSource;
+
 class LineFile {
  public:
+  // Where a line file opened for writing puts its bytes.
+  enum class Target {
+    kNamedFile,       // the file of its name, created or emptied
+    kStandardOutput,  // the process's standard output, as it is
+  };
+
   // Names longer than this are refused when the file is opened.
   static constexpr std::size_t kMaxNameLength = 259;
 
   // Setting up touches no file.
-  explicit LineFile(std::string name);
+  explicit LineFile(std::string name, Target target = Target::kNamedFile);
   LineFile(const LineFile&) = delete;
   LineFile& operator=(const LineFile&) = delete;
   // A line file still open when it goes away (a failed run) is closed,
@@ -38,6 +47,7 @@ class LineFile {
 
   const std::string& name() const { return name_; }
   bool IsOpen() const { return state_ != State::kClosed; }
+  bool WritesStandardOutput() const { return target_ == Target::kStandardOutput; }
 
   void OpenForReading();
   void OpenForWriting();
@@ -63,7 +73,15 @@ class LineFile {
     }
     return ReadLineSlowly();
   }
-  void WriteLine(std::string_view text);
+  // The next line in pieces, for a caller that needs no whole line: each
+  // call hands out the next stretch of the line, CRs left out, and sets
+  // line_ended with the last one, so a line of any length takes no more
+  // memory than a block. Pieces are empty only where a line is.
+  std::string_view ReadLinePiece(bool& line_ended);
+
+  void WriteLine(std::string_view text) { Append(text, true); }
+  // The bytes as they are, with no line break after them.
+  void Write(std::string_view bytes) { Append(bytes, false); }
   void Close();
 
   // Every block taken from the file while reading is reported to progress
@@ -79,11 +97,16 @@ class LineFile {
   std::string_view ReadLineSlowly();
   void CloseQuietly() noexcept;
   bool Refill();  // false when the file gives no more bytes
+  void Append(std::string_view text, bool line_break);
   void Flush();
 
   std::string name_;
+  Target target_;
   State state_ = State::kClosed;
-  platform::FileHandle file_ = platform::kNoFile;
+  platform::FileHandle file_ = platform::kNoFile;  // writing
+  std::unique_ptr<ByteSource> source_;             // reading: the file or a decompressor over it
+  FileSource* file_source_ = nullptr;              // reading: the file itself, inside source_
+  std::uint64_t stored_reported_ = 0;              // stored bytes told to progress_
   std::unique_ptr<char[]> buffer_;
   std::size_t begin_ = 0;  // next unread byte
   std::size_t end_ = 0;    // bytes held (reading) or collected (writing)

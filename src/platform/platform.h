@@ -39,6 +39,23 @@ int WriteFile(FileHandle file, const char* data, std::size_t size);
 
 int CloseFile(FileHandle file);
 
+// Standard output as a file to write: neither locked nor emptied, since
+// what is already there (an earlier run's output) belongs to the caller.
+int OpenStandardOutput(FileHandle& file);
+
+// The name under which standard input opens as a file to read.
+std::string StandardInputName();
+
+// What shows that another program changed an open file. Only a regular
+// file is compared: a pipe or a device has no size to keep.
+struct FileStamp {
+  bool regular = false;
+  std::uint64_t size = 0;
+  std::int64_t modified_ns = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+int StampOf(FileHandle file, FileStamp& stamp);
+
 bool IsFolder(const std::string& path);
 // True when path names an existing entry that is not a folder.
 bool IsFile(const std::string& path);

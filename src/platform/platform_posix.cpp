@@ -134,6 +134,24 @@ int CloseFile(FileHandle file) {
   return ::close(static_cast<int>(file)) == 0 ? 0 : CodeFor(errno);
 }
 
+int OpenStandardOutput(FileHandle& file) {
+  const int fd = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
+  if (fd < 0) return CodeFor(errno);
+  file = fd;
+  return 0;
+}
+
+std::string StandardInputName() { return "/dev/stdin"; }
+
+int StampOf(FileHandle file, FileStamp& stamp) {
+  struct stat info;
+  if (::fstat(static_cast<int>(file), &info) != 0) return CodeFor(errno);
+  stamp.regular = S_ISREG(info.st_mode);
+  stamp.size = stamp.regular ? static_cast<std::uint64_t>(info.st_size) : 0;
+  stamp.modified_ns = stamp.regular ? info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec : 0;
+  return 0;
+}
+
 bool IsFolder(const std::string& path) {
   struct stat info;
   return !HoldsNul(path) && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);

@@ -79,6 +79,33 @@ int WriteFile(FileHandle file, const char* data, std::size_t size) {
 
 int CloseFile(FileHandle file) { return ::CloseHandle(AsHandle(file)) ? 0 : CodeFor(::GetLastError()); }
 
+int OpenStandardOutput(FileHandle& file) {
+  HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
+  HANDLE copy = INVALID_HANDLE_VALUE;
+  if (out == INVALID_HANDLE_VALUE ||
+      !::DuplicateHandle(::GetCurrentProcess(), out, ::GetCurrentProcess(), &copy, 0, FALSE,
+                         DUPLICATE_SAME_ACCESS)) {
+    return CodeFor(::GetLastError());
+  }
+  file = reinterpret_cast<FileHandle>(copy);
+  return 0;
+}
+
+std::string StandardInputName() { return "CONIN$"; }
+
+int StampOf(FileHandle file, FileStamp& stamp) {
+  BY_HANDLE_FILE_INFORMATION info;
+  stamp = FileStamp{};
+  if (::GetFileType(AsHandle(file)) != FILE_TYPE_DISK) return 0;
+  if (!::GetFileInformationByHandle(AsHandle(file), &info)) return CodeFor(::GetLastError());
+  stamp.regular = true;
+  stamp.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  stamp.modified_ns = static_cast<std::int64_t>(
+      (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+      info.ftLastWriteTime.dwLowDateTime) * 100;
+  return 0;
+}
+
 bool IsFolder(const std::string& path) {
   const DWORD attributes = HoldsNul(path) ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,25 @@ std::vector<std::string> ReadAll(const std::string& path) {
   return lines;
 }
 
+// The same lines, put together from the pieces a streaming reader gets.
+std::vector<std::string> ReadAllInPieces(const std::string& path) {
+  LineFile file(path);
+  file.OpenForReading();
+  std::vector<std::string> lines;
+  while (!file.AtEnd()) {
+    std::string line;
+    bool line_ended = false;
+    do {
+      const std::string_view piece = file.ReadLinePiece(line_ended);
+      EXPECT_TRUE(!piece.empty() || line_ended) << "an empty piece inside a line";
+      line += piece;
+    } while (!line_ended);
+    lines.push_back(line);
+  }
+  file.Close();
+  return lines;
+}
+
 void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 
 class LineFileRead : public ::testing::TestWithParam<ReadCase> {};
@@ -38,6 +59,7 @@ TEST_P(LineFileRead, SplitsAsTheLineRulesSay) {
   TempFolder folder;
   WriteBytes(folder / "in", GetParam().bytes);
   EXPECT_EQ(ReadAll(folder / "in"), GetParam().lines);
+  EXPECT_EQ(ReadAllInPieces(folder / "in"), GetParam().lines);
 }
 
 const std::string kEot(1, '\x1a');
@@ -70,6 +92,7 @@ TEST(LineFile, LongLinesComeBackWhole) {
     // The CR of the break may sit at the very end of a block.
     WriteBytes(folder / "in", line + "\r\n" + line + "\n" + line);
     EXPECT_EQ(ReadAll(folder / "in"), (std::vector<std::string>{line, line, line})) << length;
+    EXPECT_EQ(ReadAllInPieces(folder / "in"), (std::vector<std::string>{line, line, line})) << length;
   }
 }
 
@@ -120,6 +143,50 @@ TEST(LineFile, WritesCrLfAndLeavesInnerBytes) {
   file.Close();
   EXPECT_EQ(ReadBytes(folder / "out"),
             "\r\na\nb\r\n" + std::string("c\r\x1a\0d", 5) + "\r\n" + big + "\r\nend\r\n");
+}
+
+TEST(LineFile, WriteAddsNoLineBreak) {
+  TempFolder folder;
+  LineFile file(folder / "out");
+  file.OpenForWriting();
+  const std::string big(200000, 'A');
+  file.Write(">1");
+  file.Write("");
+  file.WriteLine(",,,50");
+  file.Write(big);
+  file.Write("\r\n");
+  file.Close();
+  EXPECT_EQ(ReadBytes(folder / "out"), ">1,,,50\r\n" + big + "\r\n");
+}
+
+// Another program that truncates or rewrites the source during a run is
+// not stopped by the advisory lock; the run must not end as if all was read.
+TEST(LineFile, ASourceChangedWhileReadFailsOnClose) {
+  TempFolder folder;
+  const std::string lines = std::string(300000, 'A') + "\n" + std::string(300000, 'C') + "\n";
+  for (const bool truncate : {true, false}) {
+    WriteBytes(folder / "in", lines);
+    LineFile file(folder / "in");
+    file.OpenForReading();
+    EXPECT_EQ(file.ReadLine().size(), 300000u);
+    if (truncate) {
+      std::filesystem::resize_file(folder / "in", 1000);
+    } else {  // same size, new content and time
+      std::filesystem::last_write_time(folder / "in", std::filesystem::last_write_time(folder / "in") +
+                                                          std::chrono::seconds(5));
+    }
+    while (!file.AtEnd()) file.ReadLine();
+    try {
+      file.Close();
+      ADD_FAILURE() << "no failure, truncate=" << truncate;
+    } catch (const IoError& error) {
+      EXPECT_EQ(error.code(), IoError::kSourceChanged);
+      EXPECT_EQ(std::string(error.what()), "Source changed while it was read");
+    }
+    EXPECT_FALSE(file.IsOpen());
+    file.OpenForReading();  // the failed close released the file
+    file.Close();
+  }
 }
 
 TEST(LineFile, OpenForWritingEmptiesAnExistingFile) {
