@@ -53,14 +53,13 @@ bool Passes(Comparison comparison, std::int64_t length, Threshold& threshold) {
 void FilterRecords(LineFile& source, LineFile& output, Comparison comparison,
                    Threshold& threshold) {
   RecordReader reader(source, BlankLineRule::kSkipped);
-  std::string text;
   while (reader.NextRecord()) {
     // Without a comparison nothing is written; the records are only skipped.
     if (comparison == Comparison::kNone) continue;
-    const auto length = static_cast<std::int64_t>(reader.ReadText(text));
+    const auto length = static_cast<std::int64_t>(reader.ReadText());
     if (Passes(comparison, length, threshold)) {
       output.WriteLine(reader.description());
-      output.WriteLine(text);
+      output.WriteLine(reader.text());
     }
   }
 }
@@ -76,7 +75,7 @@ void RunLenmark(RunHost& host, const std::string& source_path, const std::string
   }
   EnsureOutputFolder(host);
   BusyCursor busy(host);
-  LineFile output(MakeOutputFileName(host, source_path, "Lenmark", ".fas"));
+  LineFile output(MakeOutputFileName(host, source_path, "Lenmark", ".fas"), OutputTarget(host));
   output.OpenForWriting();
   LineFile source(source_path);
   source.OpenForReading();

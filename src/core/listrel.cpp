@@ -50,17 +50,16 @@ void CheckRecordNumbers(LineFile& source) {
 void WriteKeptRecords(LineFile& source, LineFile& output,
                       const std::vector<std::int32_t>& filter_list, bool keep_listed) {
   RecordReader reader(source, BlankLineRule::kEndsRecord);
-  std::string text;
   char description[16] = {'>'};
   while (reader.NextRecord()) {
     const std::int32_t number = RecordNumber(reader.description());
     const bool listed = std::binary_search(filter_list.begin(), filter_list.end(), number);
     if (listed != keep_listed) continue;  // the next record skips this one's lines
-    reader.ReadText(text);
+    reader.ReadText();
     // Rebuilt from the number: plain decimal, whatever form the source had.
     const auto end = std::to_chars(description + 1, description + sizeof description, number).ptr;
     output.WriteLine(std::string_view(description, static_cast<std::size_t>(end - description)));
-    output.WriteLine(text);
+    output.WriteLine(reader.text());
   }
 }
 
@@ -75,7 +74,7 @@ void RunListrel(RunHost& host, const std::string& source_path, const std::string
   }
   EnsureOutputFolder(host);
   BusyCursor busy(host);
-  LineFile output(MakeOutputFileName(host, source_path, "Listrel", ".fas"));
+  LineFile output(MakeOutputFileName(host, source_path, "Listrel", ".fas"), OutputTarget(host));
   output.OpenForWriting();
   LineFile filter(filter_path);
   const std::vector<std::int32_t> filter_list = ReadFilterList(filter);

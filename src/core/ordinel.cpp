@@ -33,20 +33,30 @@ void RunOrdinel(RunHost& host, const std::string& source_path) {
     return;
   }
   EnsureOutputFolder(host);
-  LineFile output(MakeOutputFileName(host, source_path, "Ordinel", ".fas"));
+  LineFile output(MakeOutputFileName(host, source_path, "Ordinel", ".fas"), OutputTarget(host));
   // An earlier output is left unopened, so the first write (or the close)
   // fails with the not-open error and the earlier file stays as it was.
-  if (!IsExistingFile(output.name())) output.OpenForWriting();
+  // Standard output holds no earlier output to keep.
+  if (output.WritesStandardOutput() || !IsExistingFile(output.name())) output.OpenForWriting();
   LineFile source(source_path);
   source.OpenForReading();
   ReplacementLine replacement;
+  // Lines are copied in pieces, so that a line of any length passes
+  // through a block's worth of memory.
   while (!source.AtEnd()) {
-    const std::string_view line = source.ReadLineView();
-    if (IsDescription(line)) {
-      output.WriteLine(replacement.For(++running_number));
+    bool line_ended = false;
+    std::string_view piece = source.ReadLinePiece(line_ended);
+    if (IsDescription(piece)) {
+      output.Write(replacement.For(++running_number));
+      while (!line_ended) source.ReadLinePiece(line_ended);
     } else {
-      output.WriteLine(line);
+      for (;;) {
+        output.Write(piece);
+        if (line_ended) break;
+        piece = source.ReadLinePiece(line_ended);
+      }
     }
+    output.Write("\r\n");
   }
   source.Close();
   output.Close();

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/line_file.h"
+#include "core/text_buffer.h"
 
 namespace vendral {
 
@@ -32,13 +33,16 @@ class RecordReader {
   bool NextRecord();
   // The current record's description line; valid until NextRecord.
   const std::string& description() const { return description_; }
-  // Reads the current record's lines into text, joined by LF, and returns
-  // their total length without the joining LF bytes.
-  std::size_t ReadText(std::string& text);
+  // Reads the current record's lines, joined by LF, into text(), and
+  // returns their total length without the joining LF bytes.
+  std::size_t ReadText();
+  // The text that ReadText read; valid until the next ReadText.
+  std::string_view text() const { return text_.view(); }
 
  private:
   LineFile& source_;
   const BlankLineRule blank_lines_;
+  TextBuffer text_;
   std::string description_;
   std::string next_description_;
   bool next_description_read_ = false;  // next_description_ holds the next record's start
