@@ -8,21 +8,34 @@
 
 namespace vendral {
 
-ConsoleHost::ConsoleHost(std::string output_folder)
-    : output_folder_(std::move(output_folder)), decimal_symbol_(platform::UserDecimalSymbol()) {}
+ConsoleHost::ConsoleHost(std::string output_folder, bool to_standard_output)
+    : output_folder_(std::move(output_folder)),
+      to_standard_output_(to_standard_output),
+      decimal_symbol_(platform::UserDecimalSymbol()) {}
+
+void ConsoleHost::BeginRun(std::string label) {
+  label_ = std::move(label);
+  exit_status_ = 0;
+}
+
+void ConsoleHost::Print(std::ostream& stream, std::string_view text) const {
+  if (!label_.empty()) stream << label_ << ": ";
+  stream << text << '\n';
+}
 
 void ConsoleHost::ShowNotice(std::string_view text) {
   if (text == kDoneText) {
-    std::cout << text << '\n';
+    // Standard output may be carrying the run's output.
+    Print(to_standard_output_ ? std::cerr : std::cout, text);
     exit_status_ = 0;
   } else {
-    std::cerr << text << '\n';
+    Print(std::cerr, text);
     exit_status_ = 2;
   }
 }
 
 void ConsoleHost::ShowFailure(std::string_view text) {
-  std::cerr << text << '\n';
+  Print(std::cerr, text);
   exit_status_ = 1;
 }
 

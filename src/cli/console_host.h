@@ -2,7 +2,9 @@
 // go to the console, and the outcome becomes the exit status.
 #pragma once
 
+#include <ostream>
 #include <string>
+#include <string_view>
 
 #include "core/run_host.h"
 
@@ -10,7 +12,13 @@ namespace vendral {
 
 class ConsoleHost : public RunHost {
  public:
-  explicit ConsoleHost(std::string output_folder);
+  // to_standard_output: the runs write their output to standard output,
+  // so "Done!" goes to standard error with every other message.
+  ConsoleHost(std::string output_folder, bool to_standard_output = false);
+
+  // Starts the next run: its outcome starts as success, and its messages
+  // start with label and ": " when label is not empty.
+  void BeginRun(std::string label);
 
   std::string OutputFolderPath() override { return output_folder_; }
   void SetOutputFolderPath(const std::string& path) override { output_folder_ = path; }
@@ -19,12 +27,18 @@ class ConsoleHost : public RunHost {
   void ShowNotice(std::string_view text) override;
   void ShowFailure(std::string_view text) override;
   char DecimalSymbol() override { return decimal_symbol_; }
+  bool OutputGoesToStandardOutput() override { return to_standard_output_; }
 
-  // 0 after "Done!", 2 after any other notice, 1 after a failure.
+  // Of the current run: 0 after "Done!", 2 after any other notice, 1 after
+  // a failure.
   int ExitStatus() const { return exit_status_; }
 
  private:
+  void Print(std::ostream& stream, std::string_view text) const;
+
   std::string output_folder_;
+  bool to_standard_output_;
+  std::string label_;
   char decimal_symbol_;
   int exit_status_ = 0;
 };

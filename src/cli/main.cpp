@@ -1,5 +1,6 @@
 // vendral-cli: runs the tools of the window from the command line, through
 // the same run frame, so that both write the same bytes.
+#include <algorithm>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -20,44 +21,63 @@ namespace {
 
 constexpr int kUsageStatus = 64;
 
-constexpr const char* kHelp = R"(Usage: vendral-cli TOOL SOURCE [OPTIONS] [-o DIR]
+constexpr const char* kHelp = R"(Usage: vendral-cli TOOL SOURCE... [OPTIONS] [-o DIR]
 
 Prepares multiFASTA files. Each tool writes one file into the output folder
-DIR, named after SOURCE, its tag and extension, and prints "Done!".
+DIR, named after SOURCE, its tag and extension, and prints "Done!". With
+several sources each is run in turn, as if each were run alone; messages
+then start with the source they belong to. A source may be compressed with
+gzip (also several members or blocked gzip), zstd, xz or bzip2: the format
+is recognised by the file's first bytes, and the output is the one of the
+decompressed bytes, named after the source as it is (x.fa.gz gives
+x.fa.gz.GC-Content.csv).
 
 Tools:
-  ardenta SOURCE   thermostability index of every protein record, as CSV
-                   (SOURCE.Ardenta.csv)
-  gc SOURCE        GC content of every nucleotide record, as CSV
-                   (SOURCE.GC-Content.csv)
-  lenmark SOURCE [--compare SIGN] [--length TEXT]
-                   the records whose sequence length is below ("<"),
-                   equal to ("=") or above (">") the length TEXT
-                   (SOURCE.Lenmark.fas); both texts are taken as typed into
-                   the window's fields; defaults: "<" and "1000"
-  listrel SOURCE --filter FILE [--extract | --exclude]
-                   the records whose numeric description is listed in FILE
-                   (--extract) or is not (--exclude, the default), one
-                   number per line (SOURCE.Listrel.fas); of the two flags
-                   the last one given counts
-  ordinel SOURCE   SOURCE with every description replaced by a running
-                   number (SOURCE.Ordinel.fas); an existing output is never
-                   overwritten: the run fails with "I/O error 103."
+  ardenta SOURCE...  thermostability index of every protein record, as CSV
+                     (SOURCE.Ardenta.csv)
+  gc SOURCE...       GC content of every nucleotide record, as CSV
+                     (SOURCE.GC-Content.csv)
+  lenmark SOURCE... [--compare SIGN] [--length TEXT]
+                     the records whose sequence length is below ("<"),
+                     equal to ("=") or above (">") the length TEXT
+                     (SOURCE.Lenmark.fas); both texts are taken as typed into
+                     the window's fields; defaults: "<" and "1000"
+  listrel SOURCE... --filter FILE [--extract | --exclude]
+                     the records whose numeric description is listed in FILE
+                     (--extract) or is not (--exclude, the default), one
+                     number per line (SOURCE.Listrel.fas); of the two flags
+                     the last one given counts; FILE may be compressed, but
+                     not standard input
+  ordinel SOURCE...  SOURCE with every description replaced by a running
+                     number (SOURCE.Ordinel.fas); an existing output is never
+                     overwritten: the run fails with "I/O error 103."
 
 Options:
   -o DIR           the output folder, treated as the window's folder field:
                    a final path separator is added and one missing folder
                    level is created; default: the current folder
+  --stdout         write the output to standard output instead of a file;
+                   no output folder is touched, "Done!" and every message go
+                   to standard error; several sources' outputs follow one
+                   another in the order given
+  -                as SOURCE: read standard input (plain or compressed);
+                   only with --stdout, and only once
+  --               every argument after it is a SOURCE
   -h, --help       this text
+  --version        the program's name and version
 
-Exit status: 0 done; 1 the run failed (the message is on stderr);
-2 an input file is missing ("Define correct file!!!" or, for listrel,
-"Define correct files!!!"); 64 bad arguments.
+Exit status: 0 done; 1 a run failed (the message is on stderr); 2 an input
+file is missing ("Define correct file!!!" or, for listrel, "Define correct
+files!!!"); with several sources, 1 when any run failed, otherwise 2 when
+any input was missing; 64 bad arguments.
 )";
+
+constexpr const char* kVersion = "vendral-cli " VENDRAL_VERSION "\n";
+constexpr std::string_view kStandardInputArgument = "-";
 
 // The arguments after the tool name: positional ones and option values.
 struct Arguments {
-  std::vector<std::string> positional;
+  std::vector<std::string> positional;  // the sources
   std::map<std::string, std::string> values;  // option -> value
   std::vector<std::string> flags;
 };
@@ -66,12 +86,12 @@ struct ToolCommand {
   std::vector<std::string> options_with_value;
   std::vector<std::string> flags;
   std::vector<std::string> required_options;
-  std::function<void(RunHost&, const Arguments&)> run;
+  std::function<void(RunHost&, const Arguments&, const std::string& source)> run;
 };
 
-void RunComposition(std::string_view letters, RunHost& host, const Arguments& args) {
+void RunComposition(std::string_view letters, RunHost& host, const std::string& source) {
   ToolMode = letters;
-  Action1Execute(host, args.positional[0], args.positional[0]);
+  Action1Execute(host, source, source);
 }
 
 // The value of an option, or its default when it was not given.
@@ -92,25 +112,32 @@ ListrelCriteria CriteriaOf(const Arguments& args) {
 
 const std::map<std::string, ToolCommand>& Commands() {
   static const std::map<std::string, ToolCommand> commands = {
-      {"ardenta", {{}, {}, {}, [](RunHost& host, const Arguments& args) {
-         RunComposition(kArdentaLetters, host, args);
+      {"ardenta", {{}, {}, {}, [](RunHost& host, const Arguments&, const std::string& source) {
+         RunComposition(kArdentaLetters, host, source);
        }}},
-      {"gc", {{}, {}, {}, [](RunHost& host, const Arguments& args) {
-         RunComposition(kGcLetters, host, args);
+      {"gc", {{}, {}, {}, [](RunHost& host, const Arguments&, const std::string& source) {
+         RunComposition(kGcLetters, host, source);
        }}},
-      {"lenmark", {{"--compare", "--length"}, {}, {}, [](RunHost& host, const Arguments& args) {
-         RunLenmark(host, args.positional[0], ValueOr(args, "--compare", "<"),
-                    ValueOr(args, "--length", "1000"));
+      {"lenmark", {{"--compare", "--length"}, {}, {},
+                   [](RunHost& host, const Arguments& args, const std::string& source) {
+         RunLenmark(host, source, ValueOr(args, "--compare", "<"), ValueOr(args, "--length", "1000"));
        }}},
       {"listrel", {{"--filter"}, {"--extract", "--exclude"}, {"--filter"},
-                   [](RunHost& host, const Arguments& args) {
-         RunListrel(host, args.positional[0], args.values.at("--filter"), CriteriaOf(args));
+                   [](RunHost& host, const Arguments& args, const std::string& source) {
+         RunListrel(host, source, args.values.at("--filter"), CriteriaOf(args));
        }}},
-      {"ordinel", {{}, {}, {}, [](RunHost& host, const Arguments& args) {
-         RunOrdinel(host, args.positional[0]);
+      {"ordinel", {{}, {}, {}, [](RunHost& host, const Arguments&, const std::string& source) {
+         RunOrdinel(host, source);
        }}},
   };
   return commands;
+}
+
+// Of several runs' statuses, the one to exit with: a failure before a
+// missing input before success.
+int WorseStatus(int a, int b) {
+  const auto rank = [](int status) { return status == 1 ? 2 : status == 2 ? 1 : 0; };
+  return rank(a) >= rank(b) ? a : b;
 }
 
 bool Contains(const std::vector<std::string>& list, const std::string& item) {
@@ -120,27 +147,35 @@ bool Contains(const std::vector<std::string>& list, const std::string& item) {
   return false;
 }
 
+// Flags that every tool takes.
+const std::vector<std::string> kCommonFlags = {"--stdout"};
+
 std::optional<Arguments> Parse(const ToolCommand& command, int argc, char** argv) {
   Arguments args;
+  bool options_ended = false;
   for (int i = 2; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "-o" || Contains(command.options_with_value, arg)) {
+    if (options_ended) {
+      args.positional.push_back(arg);
+    } else if (arg == "--") {
+      options_ended = true;
+    } else if (arg == "-o" || Contains(command.options_with_value, arg)) {
       if (i + 1 >= argc) {
         std::cerr << "vendral-cli: " << arg << " needs a value\n";
         return std::nullopt;
       }
       args.values[arg] = argv[++i];
-    } else if (Contains(command.flags, arg)) {
+    } else if (Contains(command.flags, arg) || Contains(kCommonFlags, arg)) {
       args.flags.push_back(arg);
-    } else if (arg.size() > 1 && arg[0] == '-' && arg != "--") {
+    } else if (arg.size() > 1 && arg[0] == '-') {
       std::cerr << "vendral-cli: unknown option " << arg << '\n';
       return std::nullopt;
     } else {
       args.positional.push_back(arg);
     }
   }
-  if (args.positional.size() != 1) {
-    std::cerr << "vendral-cli: give exactly one SOURCE\n";
+  if (args.positional.empty()) {
+    std::cerr << "vendral-cli: give at least one SOURCE\n";
     return std::nullopt;
   }
   for (const auto& option : command.required_options) {
@@ -149,7 +184,27 @@ std::optional<Arguments> Parse(const ToolCommand& command, int argc, char** argv
       return std::nullopt;
     }
   }
+  const auto from_input = std::count(args.positional.begin(), args.positional.end(), kStandardInputArgument);
+  // Without --stdout the output file would be named after the source, and
+  // standard input has no name; it can be read only once.
+  if (from_input > 0 && !Contains(args.flags, "--stdout")) {
+    std::cerr << "vendral-cli: - (standard input) as SOURCE needs --stdout\n";
+    return std::nullopt;
+  }
+  if (from_input > 1) {
+    std::cerr << "vendral-cli: - (standard input) can be given only once\n";
+    return std::nullopt;
+  }
+  if (ValueOr(args, "--filter", "") == kStandardInputArgument) {
+    std::cerr << "vendral-cli: --filter cannot read standard input\n";
+    return std::nullopt;
+  }
   return args;
+}
+
+// The path the core opens for a source argument.
+std::string SourcePath(const std::string& argument) {
+  return argument == kStandardInputArgument ? platform::StandardInputName() : argument;
 }
 
 int Main(int argc, char** argv) {
@@ -162,6 +217,10 @@ int Main(int argc, char** argv) {
     std::cout << kHelp;
     return 0;
   }
+  if (tool == "--version") {
+    std::cout << kVersion;
+    return 0;
+  }
   const auto found = Commands().find(tool);
   if (found == Commands().end()) {
     std::cerr << "vendral-cli: unknown tool " << tool << " (see --help)\n";
@@ -170,9 +229,16 @@ int Main(int argc, char** argv) {
   const auto args = Parse(found->second, argc, argv);
   if (!args) return kUsageStatus;
   const auto folder = args->values.find("-o");
-  ConsoleHost host(folder != args->values.end() ? folder->second : platform::CurrentFolder());
-  RunGuarded(host, [&] { found->second.run(host, *args); });
-  return host.ExitStatus();
+  ConsoleHost host(folder != args->values.end() ? folder->second : platform::CurrentFolder(),
+                   Contains(args->flags, "--stdout"));
+  const bool several = args->positional.size() > 1;
+  int status = 0;
+  for (const std::string& source : args->positional) {
+    host.BeginRun(several ? source : std::string());
+    RunGuarded(host, [&] { found->second.run(host, *args, SourcePath(source)); });
+    status = WorseStatus(status, host.ExitStatus());
+  }
+  return status;
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ void NormalizeOutputFolder(RunHost& host) {
 }
 
 void EnsureOutputFolder(RunHost& host) {
+  if (host.OutputGoesToStandardOutput()) return;
   const std::string path = host.OutputFolderPath();
   if (platform::IsFolder(path)) return;
   if (platform::CreateFolder(path) != 0) throw Failure("Cannot create folder:  " + path);
@@ -30,6 +31,11 @@ std::string MakeOutputFileName(RunHost& host, std::string_view source, std::stri
   std::string name = host.OutputFolderPath();
   name.append(file_name).append(".").append(tag).append(extension);
   return name;
+}
+
+LineFile::Target OutputTarget(RunHost& host) {
+  return host.OutputGoesToStandardOutput() ? LineFile::Target::kStandardOutput
+                                           : LineFile::Target::kNamedFile;
 }
 
 void ReportDone(RunHost& host) { host.ShowNotice(kDoneText); }

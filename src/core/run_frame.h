@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/line_file.h"
 #include "core/run_host.h"
 
 namespace vendral {
@@ -18,7 +19,8 @@ inline constexpr std::string_view kMissingFilesText = "Define correct files!!!";
 // Makes the output folder text end with the path separator.
 void NormalizeOutputFolder(RunHost& host);
 
-// Creates the output folder, one level deep, when it is missing.
+// Creates the output folder, one level deep, when it is missing; nothing
+// when the output goes to standard output.
 void EnsureOutputFolder(RunHost& host);
 
 // Whether a file that is not a folder exists under the path, taken literally.
@@ -27,6 +29,10 @@ bool IsExistingFile(const std::string& path);
 // The output folder, the file name part of source, ".", tag and extension.
 std::string MakeOutputFileName(RunHost& host, std::string_view source, std::string_view tag,
                                std::string_view extension);
+
+// Where the run's output line file writes: the named file, or standard
+// output when the host sends it there.
+LineFile::Target OutputTarget(RunHost& host);
 
 void ReportDone(RunHost& host);
 

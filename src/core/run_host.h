@@ -27,6 +27,10 @@ class RunHost {
 
   // The decimal symbol that value texts are written with.
   virtual char DecimalSymbol() = 0;
+
+  // True when the run's output goes to standard output instead of a file
+  // in the output folder (a pipeline); then no output folder is touched.
+  virtual bool OutputGoesToStandardOutput() { return false; }
 };
 
 }  // namespace vendral

@@ -105,7 +105,7 @@ TEST(RecordToolsCli, BadArgumentsAreUsageErrors) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                           std::filesystem::directory_iterator()), 1);
   const auto help = RunCli(folder.path(), {"--help"});
-  for (const char* tool : {"ordinel SOURCE", "lenmark SOURCE", "listrel SOURCE --filter FILE"}) {
+  for (const char* tool : {"ordinel SOURCE...", "lenmark SOURCE...", "listrel SOURCE... --filter FILE"}) {
     EXPECT_NE(help.out.find(tool), std::string::npos) << tool;
   }
 }
