@@ -30,6 +30,8 @@ class FileSource : public ByteSource {
   std::size_t Read(char* data, std::size_t size) override;
   std::uint64_t StoredBytesRead() const override { return taken_; }
 
+  bool IsRegularFile() const { return opened_.regular; }
+
   // Raises IoError kSourceChanged when the file's size or modification time
   // is no longer what it was at opening.
   void CheckUnchanged() const;

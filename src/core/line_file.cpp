@@ -60,6 +60,8 @@ void LineFile::OpenForWriting() {
   begin_ = end_ = 0;
 }
 
+bool LineFile::CanReadAgain() const { return file_source_ && file_source_->IsRegularFile(); }
+
 void LineFile::RequireReading() const {
   if (state_ != State::kReading) throw IoError(IoError::kNotOpenForReading);
 }

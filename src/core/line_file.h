@@ -48,6 +48,9 @@ class LineFile {
   const std::string& name() const { return name_; }
   bool IsOpen() const { return state_ != State::kClosed; }
   bool WritesStandardOutput() const { return target_ == Target::kStandardOutput; }
+  // Open for reading a regular file, which a second opening reads again
+  // from its start (a pipe would be found empty).
+  bool CanReadAgain() const;
 
   void OpenForReading();
   void OpenForWriting();

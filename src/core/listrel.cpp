@@ -20,18 +20,12 @@ std::int32_t RecordNumber(const std::string& description) {
 }
 
 // Every line of the filter file as a number, in ascending order. A line
-// that is no number, a blank one included, ends the run.
+// that is no number, a blank one included, ends the run. One reading is
+// enough, so the filter may come through a pipe.
 std::vector<std::int32_t> ReadFilterList(LineFile& filter) {
   std::string line;
-  std::size_t count = 0;
-  filter.OpenForReading();
-  while (!filter.AtEnd()) {
-    filter.ReadLine(line);
-    ++count;
-  }
   std::vector<std::int32_t> list;
-  list.reserve(count);
-  filter.OpenForReading();  // again from the first line
+  filter.OpenForReading();
   while (!filter.AtEnd()) {
     filter.ReadLine(line);
     list.push_back(ParseInteger(line));
@@ -79,11 +73,15 @@ void RunListrel(RunHost& host, const std::string& source_path, const std::string
   LineFile filter(filter_path);
   const std::vector<std::int32_t> filter_list = ReadFilterList(filter);
   // The source is read twice so that it is never held in memory: once to
-  // convert every record number, once to write the kept records.
+  // convert every record number, so that a bad one leaves the output empty,
+  // once to write the kept records. A pipe can be read only once: there a
+  // bad number ends the run after the records before it.
   LineFile source(source_path);
   source.OpenForReading();
-  CheckRecordNumbers(source);
-  source.OpenForReading();
+  if (source.CanReadAgain()) {
+    CheckRecordNumbers(source);
+    source.OpenForReading();
+  }
   WriteKeptRecords(source, output, filter_list, criteria == ListrelCriteria::kExtract);
   source.Close();
   output.Close();

@@ -3,17 +3,26 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 
 #include "support/temp_folder.h"
 
 namespace vendral::testing {
 
-CliResult RunCli(const std::string& folder, const std::vector<std::string>& args) {
+CliResult RunCli(const std::string& folder, const std::vector<std::string>& args,
+                 const std::string* input) {
   const std::string out_path = folder + ".cli-out";
   const std::string err_path = folder + ".cli-err";
+  int pipe_ends[2] = {-1, -1};
+  if (input && ::pipe(pipe_ends) != 0) return {};
   const pid_t pid = ::fork();
   if (pid == 0) {
+    if (input) {
+      ::dup2(pipe_ends[0], 0);
+      ::close(pipe_ends[0]);
+      ::close(pipe_ends[1]);
+    }
     if (::chdir(folder.c_str()) != 0) ::_exit(120);
     if (!std::freopen(out_path.c_str(), "w", stdout) || !std::freopen(err_path.c_str(), "w", stderr)) ::_exit(121);
     std::vector<char*> argv;
@@ -24,6 +33,17 @@ CliResult RunCli(const std::string& folder, const std::vector<std::string>& args
     argv.push_back(nullptr);
     ::execv(program.c_str(), argv.data());
     ::_exit(122);
+  }
+  if (input) {
+    // The program may stop reading early; that must not end the test.
+    ::signal(SIGPIPE, SIG_IGN);
+    ::close(pipe_ends[0]);
+    for (std::size_t done = 0; done < input->size();) {
+      const ssize_t n = ::write(pipe_ends[1], input->data() + done, input->size() - done);
+      if (n <= 0) break;
+      done += static_cast<std::size_t>(n);
+    }
+    ::close(pipe_ends[1]);
   }
   int status = 0;
   ::waitpid(pid, &status, 0);

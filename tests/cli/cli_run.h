@@ -12,7 +12,9 @@ struct CliResult {
   std::string err;
 };
 
-// Runs the program in folder with the arguments.
-CliResult RunCli(const std::string& folder, const std::vector<std::string>& args);
+// Runs the program in folder with the arguments; its standard input is a
+// pipe that carries input, when given.
+CliResult RunCli(const std::string& folder, const std::vector<std::string>& args,
+                 const std::string* input = nullptr);
 
 }  // namespace vendral::testing
