@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace vendral {
@@ -24,16 +25,24 @@ TEST(LetterCount, AgreesWithByteByByteCountingAtEveryLengthAndOffset) {
   for (int round = 0; round < 12; ++round) {
     for (int b = 0; b < 256; ++b) pool += static_cast<char>((b * 73 + round * 31) & 0xFF);
   }
-  pool += std::string(5000, 'g') + std::string(300, 'C');  // more than 255 hits per lane
+  // More than 255 hits per lane.
+  pool += std::string(5000, 'g') + std::string(300, 'C') + std::string(600, '\n') + std::string(600, '\r');
   for (std::size_t length : {0u, 1u, 15u, 16u, 17u, 31u, 60u, 61u, 255u, 4096u, 4112u}) {
     for (std::size_t offset = 0; offset < 17 && offset + length <= pool.size(); ++offset) {
       const std::string_view text(pool.data() + offset, length);
       ASSERT_EQ(CountGcLetters(text), Reference(text, "GC")) << length << '@' << offset;
       ASSERT_EQ(CountArdentaLetters(text), Reference(text, "LVWIFMPCDEKR")) << length << '@' << offset;
+      ASSERT_EQ(CountLineFeeds(text), std::count(text.begin(), text.end(), '\n')) << length << '@' << offset;
+      ASSERT_EQ(CountCarriageReturns(text), std::count(text.begin(), text.end(), '\r')) << length;
+      ASSERT_EQ(CountUpToSpace(text), std::count_if(text.begin(), text.end(), [](char c) {
+                  return static_cast<unsigned char>(c) <= ' ';
+                })) << length << '@' << offset;
     }
   }
   EXPECT_EQ(CountGcLetters(pool), Reference(pool, "GC"));
   EXPECT_EQ(CountArdentaLetters(pool), Reference(pool, "LVWIFMPCDEKR"));
+  EXPECT_EQ(CountLineFeeds(pool), std::count(pool.begin(), pool.end(), '\n'));
+  EXPECT_EQ(CountCarriageReturns(pool), std::count(pool.begin(), pool.end(), '\r'));
 }
 
 }  // namespace
