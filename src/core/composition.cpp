@@ -36,75 +36,172 @@ class TrimmedLength {
   void Add(std::string_view piece) {
     for (std::size_t i = 0; i < piece.size(); ++i) {
       if (static_cast<unsigned char>(piece[i]) > ' ') {
-        // The last character above the space so far ends the trimmed line.
-        std::size_t last = piece.size();
+        std::size_t last = piece.size();  // just after the last character above the space
         while (static_cast<unsigned char>(piece[last - 1]) <= ' ') --last;
-        if (!started_) first_ = length_ + i;
-        started_ = true;
-        end_ = length_ + last;
+        Mark(length_ + i, length_ + last);
         break;
       }
     }
     length_ += piece.size();
   }
-  std::int64_t Value() const { return started_ ? static_cast<std::int64_t>(end_ - first_) : 0; }
+  // size bytes that are all above the space.
+  void AddPlain(std::uint64_t size) {
+    if (size > 0) Mark(length_, length_ + size);
+    length_ += size;
+  }
+  // The line's trimmed length; the next line starts.
+  std::int64_t Finish() {
+    const auto value = static_cast<std::int64_t>(end_ - first_);
+    *this = TrimmedLength();
+    return value;
+  }
 
  private:
+  void Mark(std::uint64_t first, std::uint64_t end) {
+    if (first_ == end_) first_ = first;
+    end_ = end;
+  }
+
   std::uint64_t length_ = 0;  // of the line so far
   std::uint64_t first_ = 0;   // where its first character above the space stands
-  std::uint64_t end_ = 0;     // just after its last one
-  bool started_ = false;
+  std::uint64_t end_ = 0;     // just after its last one; first_ == end_ while there is none
 };
 
-// Reads the source line by line, in pieces, and writes one CSV line for
-// each record as soon as it ends. No line is ever held whole: the
-// description goes to the output as it is read, its commas made full
-// stops so that it stays one CSV cell.
+std::size_t CountOf(std::string_view bytes, char c) {
+  return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), c));
+}
+
+// Where the first description line in bytes starts (the position after its
+// LF; CRs before its ">" are dropped as everywhere), or npos.
+// at_line_start: bytes begin at the start of a line.
+std::size_t FindDescription(std::string_view bytes, bool at_line_start) {
+  const std::size_t first = bytes.find_first_not_of('\r');
+  if (at_line_start && first != std::string_view::npos && bytes[first] == '>') return 0;
+  for (std::size_t from = 0;;) {
+    const std::size_t mark = bytes.find('>', from);
+    if (mark == std::string_view::npos) return mark;
+    std::size_t start = mark;
+    while (start > 0 && bytes[start - 1] == '\r') --start;
+    if (start > 0 && bytes[start - 1] == '\n') return start;
+    from = mark + 1;
+  }
+}
+
+// Reads the source a block at a time and writes one CSV line for each
+// record as soon as it ends. The line rules are applied to whole stretches
+// of sequence lines: letters are counted over the stretch, and where its
+// only blanks are line breaks, the lines' lengths follow from counts of
+// bytes. No line is ever held whole: the description goes to the output
+// as it is read, its commas made full stops so that it stays one CSV cell.
 class CompositionRun {
  public:
   CompositionRun(LineFile& source, LineFile& output, HitCounter count_hits, char decimal_symbol)
       : source_(source), output_(output), count_hits_(count_hits), decimal_symbol_(decimal_symbol) {}
 
   void ReadAll() {
-    bool in_record = false;
-    while (!source_.AtEnd()) {
-      bool line_ended = false;
-      std::string_view piece = source_.ReadLinePiece(line_ended);
-      if (IsDescription(piece)) {
-        if (in_record) FinishRecord();
-        in_record = true;
-        hits_ = total_ = 0;
-        for (;;) {
-          WriteCell(piece);
-          if (line_ended) break;
-          piece = source_.ReadLinePiece(line_ended);
-        }
-      } else if (in_record) {
-        // A sequence line: its letters count, and its length without blanks at the ends.
-        TrimmedLength length;
-        for (;;) {
-          length.Add(piece);
-          hits_ += count_hits_(piece);
-          if (line_ended) break;
-          piece = source_.ReadLinePiece(line_ended);
-        }
-        total_ += length.Value();
-      } else {
-        while (!line_ended) source_.ReadLinePiece(line_ended);  // before the first record
+    for (std::string_view bytes; !(bytes = source_.UnreadBytes()).empty();) {
+      switch (state_) {
+        case State::kBeforeFirstRecord: source_.Skip(SkipToDescription(bytes)); break;
+        case State::kDescription: source_.Skip(CopyDescription(bytes)); break;
+        case State::kSequence: source_.Skip(CountSequence(bytes)); break;
       }
     }
     // A description line that was the source's last line has no sequence.
-    if (in_record) FinishRecord();
+    if (state_ != State::kBeforeFirstRecord) FinishRecord();
   }
 
  private:
-  void WriteCell(std::string_view piece) {
-    cell_.assign(piece);
+  enum class State { kBeforeFirstRecord, kDescription, kSequence };
+
+  std::size_t SkipToDescription(std::string_view bytes) {
+    const std::size_t start = FindDescription(bytes, at_line_start_);
+    if (start != std::string_view::npos) {
+      state_ = State::kDescription;
+      return start;
+    }
+    NoteLineStart(bytes);
+    return bytes.size();
+  }
+
+  std::size_t CopyDescription(std::string_view bytes) {
+    const std::size_t lf = bytes.find('\n');
+    cell_.assign(bytes.substr(0, lf));
+    std::erase(cell_, '\r');
     std::replace(cell_.begin(), cell_.end(), ',', '.');
     output_.Write(cell_);
+    if (lf == std::string_view::npos) return bytes.size();
+    state_ = State::kSequence;
+    at_line_start_ = true;
+    return lf + 1;
+  }
+
+  std::size_t CountSequence(std::string_view bytes) {
+    const std::size_t start = FindDescription(bytes, at_line_start_);
+    const std::string_view lines = bytes.substr(0, start);
+    hits_ += count_hits_(lines);
+    CountLengths(lines);
+    if (start == std::string_view::npos) return bytes.size();
+    FinishRecord();
+    state_ = State::kDescription;
+    return start;
+  }
+
+  // Adds the trimmed lengths of the lines in bytes to the record's total;
+  // a line cut at the end of bytes is finished by the next call.
+  void CountLengths(std::string_view bytes) {
+    const std::int64_t blanks = CountUpToSpace(bytes);
+    const std::int64_t lfs = blanks == 0 ? 0 : CountLineFeeds(bytes);
+    const std::int64_t crs = blanks == lfs ? 0 : CountCarriageReturns(bytes);
+    if (blanks != lfs + crs) return CountLengthsLineByLine(bytes);
+    // Only breaks and dropped CRs: each line is as long as its other bytes.
+    const std::size_t first_lf = bytes.find('\n');
+    if (first_lf == std::string_view::npos) {
+      line_.AddPlain(bytes.size() - static_cast<std::size_t>(crs));
+      NoteLineStart(bytes);
+      return;
+    }
+    const std::size_t last_lf = bytes.rfind('\n');
+    const std::string_view head = bytes.substr(0, first_lf);
+    const std::string_view tail = bytes.substr(last_lf + 1);
+    const std::size_t head_crs = crs == 0 ? 0 : CountOf(head, '\r');
+    const std::size_t tail_crs = crs == 0 ? 0 : CountOf(tail, '\r');
+    line_.AddPlain(head.size() - head_crs);
+    total_ += line_.Finish();
+    // The whole lines between the first and the last LF.
+    const std::size_t middle = last_lf - first_lf;  // their bytes, LF bytes included
+    total_ += static_cast<std::int64_t>(middle) - (lfs - 1) -
+              (crs - static_cast<std::int64_t>(head_crs + tail_crs));
+    line_.AddPlain(tail.size() - tail_crs);
+    at_line_start_ = tail.size() == tail_crs;
+  }
+
+  void CountLengthsLineByLine(std::string_view bytes) {
+    while (!bytes.empty()) {
+      const std::size_t lf = bytes.find('\n');
+      const std::string_view line = bytes.substr(0, lf);
+      for (std::size_t from = 0; from <= line.size();) {  // the pieces between CRs
+        const std::size_t cr = std::min(line.find('\r', from), line.size());
+        line_.Add(line.substr(from, cr - from));
+        from = cr + 1;
+      }
+      NoteLineStart(line);
+      if (lf == std::string_view::npos) return;
+      total_ += line_.Finish();
+      at_line_start_ = true;
+      bytes.remove_prefix(lf + 1);
+    }
+  }
+
+  // After bytes that hold no LF: a line start stays one only across CRs.
+  void NoteLineStart(std::string_view bytes) {
+    const std::size_t last_lf = bytes.rfind('\n');
+    const std::string_view tail = last_lf == std::string_view::npos ? bytes : bytes.substr(last_lf + 1);
+    const bool only_crs = tail.find_first_not_of('\r') == std::string_view::npos;
+    at_line_start_ = only_crs && (at_line_start_ || last_lf != std::string_view::npos);
   }
 
   void FinishRecord() {
+    total_ += line_.Finish();
     cell_ = ",,,";
     if (total_ == 0) {
       cell_ += "error: ";
@@ -112,12 +209,16 @@ class CompositionRun {
       AppendPercentageText(cell_, hits_, total_, decimal_symbol_);
     }
     output_.WriteLine(cell_);
+    hits_ = total_ = 0;
   }
 
   LineFile& source_;
   LineFile& output_;
   const HitCounter count_hits_;
   const char decimal_symbol_;
+  State state_ = State::kBeforeFirstRecord;
+  bool at_line_start_ = true;  // nothing but CRs since the last LF or the start
+  TrimmedLength line_;         // the sequence line being read
   std::int64_t hits_ = 0;
   std::int64_t total_ = 0;
   std::string cell_;  // storage kept from record to record

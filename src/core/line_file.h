@@ -82,6 +82,17 @@ class LineFile {
   // memory than a block. Pieces are empty only where a line is.
   std::string_view ReadLinePiece(bool& line_ended);
 
+  // The unread bytes of the current block as they stand in the file, CRs
+  // included (byte 26 and what follows it never are), after fetching the
+  // next block when this one is used up; empty at the end of the input. For
+  // a caller that applies the line rules to a whole stretch at once; Skip
+  // takes what it used.
+  std::string_view UnreadBytes() {
+    if (state_ == State::kReading && begin_ < end_) return {buffer_.get() + begin_, end_ - begin_};
+    return AtEndOfBlock() ? std::string_view() : std::string_view(buffer_.get() + begin_, end_ - begin_);
+  }
+  void Skip(std::size_t size) { begin_ += size; }
+
   void WriteLine(std::string_view text) { Append(text, true); }
   // The bytes as they are, with no line break after them.
   void Write(std::string_view bytes) { Append(bytes, false); }
