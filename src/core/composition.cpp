@@ -23,10 +23,10 @@ struct Mode {
 constexpr Mode kArdenta{"Ardenta", "Single-line description,,,thermostability index"};
 constexpr Mode kGcContent{"GC-Content", "Single-line description,,,GC%"};
 
-using HitCounter = std::int64_t (*)(std::string_view);
+using StretchCounter = StretchCounts (*)(std::string_view);
 
-HitCounter CounterFor(std::string_view letters) {
-  return letters == kGcLetters ? CountGcLetters : CountArdentaLetters;
+StretchCounter CounterFor(std::string_view letters) {
+  return letters == kGcLetters ? CountGcStretch : CountArdentaStretch;
 }
 
 // The length of a line without the blanks and control characters at its
@@ -95,8 +95,8 @@ std::size_t FindDescription(std::string_view bytes, bool at_line_start) {
 // as it is read, its commas made full stops so that it stays one CSV cell.
 class CompositionRun {
  public:
-  CompositionRun(LineFile& source, LineFile& output, HitCounter count_hits, char decimal_symbol)
-      : source_(source), output_(output), count_hits_(count_hits), decimal_symbol_(decimal_symbol) {}
+  CompositionRun(LineFile& source, LineFile& output, StretchCounter count_stretch, char decimal_symbol)
+      : source_(source), output_(output), count_stretch_(count_stretch), decimal_symbol_(decimal_symbol) {}
 
   void ReadAll() {
     for (std::string_view bytes; !(bytes = source_.UnreadBytes()).empty();) {
@@ -138,8 +138,9 @@ class CompositionRun {
   std::size_t CountSequence(std::string_view bytes) {
     const std::size_t start = FindDescription(bytes, at_line_start_);
     const std::string_view lines = bytes.substr(0, start);
-    hits_ += count_hits_(lines);
-    CountLengths(lines);
+    const StretchCounts counts = count_stretch_(lines);
+    hits_ += counts.letters;
+    CountLengths(lines, counts);
     if (start == std::string_view::npos) return bytes.size();
     FinishRecord();
     state_ = State::kDescription;
@@ -148,9 +149,9 @@ class CompositionRun {
 
   // Adds the trimmed lengths of the lines in bytes to the record's total;
   // a line cut at the end of bytes is finished by the next call.
-  void CountLengths(std::string_view bytes) {
-    const std::int64_t blanks = CountUpToSpace(bytes);
-    const std::int64_t lfs = blanks == 0 ? 0 : CountLineFeeds(bytes);
+  void CountLengths(std::string_view bytes, const StretchCounts& counts) {
+    const std::int64_t blanks = counts.up_to_space;
+    const std::int64_t lfs = counts.line_feeds;
     const std::int64_t crs = blanks == lfs ? 0 : CountCarriageReturns(bytes);
     if (blanks != lfs + crs) return CountLengthsLineByLine(bytes);
     // Only breaks and dropped CRs: each line is as long as its other bytes.
@@ -214,7 +215,7 @@ class CompositionRun {
 
   LineFile& source_;
   LineFile& output_;
-  const HitCounter count_hits_;
+  const StretchCounter count_stretch_;
   const char decimal_symbol_;
   State state_ = State::kBeforeFirstRecord;
   bool at_line_start_ = true;  // nothing but CRs since the last LF or the start

@@ -1,6 +1,7 @@
 #include "core/letter_count.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -71,11 +72,18 @@ struct UpToSpace {
 #endif
 };
 
-template <typename Class>
-std::int64_t CountScalar(const unsigned char* data, std::size_t size) {
-  std::int64_t hits = 0;
-  for (std::size_t i = 0; i < size; ++i) hits += Class::Hit(data[i]);
-  return hits;
+// Several classes are counted in one pass over the bytes, each on its own.
+template <typename... Classes>
+using Counts = std::array<std::int64_t, sizeof...(Classes)>;
+
+template <typename... Classes>
+Counts<Classes...> CountScalar(const unsigned char* data, std::size_t size) {
+  Counts<Classes...> counts{};
+  for (std::size_t i = 0; i < size; ++i) {
+    std::size_t k = 0;
+    ((counts[k++] += Classes::Hit(data[i])), ...);
+  }
+  return counts;
 }
 
 #ifdef VENDRAL_SSE2
@@ -92,29 +100,39 @@ alignas(32) constexpr unsigned char kCountedLanes[64] = {
     0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
     0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
 
-template <typename Class>
-std::int64_t CountSse2(std::string_view text) {
+template <typename... Classes>
+Counts<Classes...> CountSse2(std::string_view text) {
   const auto* data = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t size = text.size();
-  if (size < 16) return CountScalar<Class>(data, size);
-  std::int64_t hits = 0;
-  __m128i lanes = _mm_setzero_si128();  // each lane counts up to 255 hits
+  if (size < 16) return CountScalar<Classes...>(data, size);
+  Counts<Classes...> counts{};
+  __m128i lanes[sizeof...(Classes)];  // each lane counts up to 255 hits
+  const auto add_lanes = [&] {
+    for (std::size_t k = 0; k < sizeof...(Classes); ++k) {
+      counts[k] += SumLanes(lanes[k]);
+      lanes[k] = _mm_setzero_si128();
+    }
+  };
+  for (__m128i& lane : lanes) lane = _mm_setzero_si128();
   int pending = 0;
   std::size_t i = 0;
   for (; i + 16 <= size; i += 16) {
-    lanes = _mm_sub_epi8(lanes, Class::Mask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i))));
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    std::size_t k = 0;
+    ((lanes[k] = _mm_sub_epi8(lanes[k], Classes::Mask(bytes)), ++k), ...);
     if (++pending == 255) {
-      hits += SumLanes(lanes);
-      lanes = _mm_setzero_si128();
+      add_lanes();
       pending = 0;
     }
   }
   if (i < size) {  // the last 16 bytes again, without the lanes counted already
     const __m128i counted = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kCountedLanes + 32 - (16 - (size - i))));
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + size - 16));
-    lanes = _mm_sub_epi8(lanes, _mm_andnot_si128(counted, Class::Mask(bytes)));
+    std::size_t k = 0;
+    ((lanes[k] = _mm_sub_epi8(lanes[k], _mm_andnot_si128(counted, Classes::Mask(bytes))), ++k), ...);
   }
-  return hits + SumLanes(lanes);
+  add_lanes();
+  return counts;
 }
 
 #if defined(__GNUC__) && defined(__x86_64__)
@@ -127,77 +145,81 @@ __attribute__((target("avx2"))) std::int64_t SumLanes256(__m256i lanes) {
 }
 
 // The same 32 bytes at a time, for processors that have AVX2.
-template <typename Class>
-__attribute__((target("avx2"))) std::int64_t CountAvx2(std::string_view text) {
+template <typename... Classes>
+__attribute__((target("avx2"))) Counts<Classes...> CountAvx2(std::string_view text) {
   const auto* data = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t size = text.size();
-  if (size < 32) return CountSse2<Class>(text);
-  std::int64_t hits = 0;
-  __m256i lanes = _mm256_setzero_si256();
+  if (size < 32) return CountSse2<Classes...>(text);
+  Counts<Classes...> counts{};
+  __m256i lanes[sizeof...(Classes)];
+  const auto add_lanes = [&]() __attribute__((target("avx2"))) {
+    for (std::size_t k = 0; k < sizeof...(Classes); ++k) {
+      counts[k] += SumLanes256(lanes[k]);
+      lanes[k] = _mm256_setzero_si256();
+    }
+  };
+  for (__m256i& lane : lanes) lane = _mm256_setzero_si256();
   int pending = 0;
   std::size_t i = 0;
   for (; i + 32 <= size; i += 32) {
-    lanes = _mm256_sub_epi8(lanes, Class::Mask(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i))));
+    const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
+    std::size_t k = 0;
+    ((lanes[k] = _mm256_sub_epi8(lanes[k], Classes::Mask(bytes)), ++k), ...);
     if (++pending == 255) {
-      hits += SumLanes256(lanes);
-      lanes = _mm256_setzero_si256();
+      add_lanes();
       pending = 0;
     }
   }
   if (i < size) {
     const __m256i counted = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(kCountedLanes + 32 - (32 - (size - i))));
     const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + size - 32));
-    lanes = _mm256_sub_epi8(lanes, _mm256_andnot_si256(counted, Class::Mask(bytes)));
+    std::size_t k = 0;
+    ((lanes[k] = _mm256_sub_epi8(lanes[k], _mm256_andnot_si256(counted, Classes::Mask(bytes))), ++k), ...);
   }
-  return hits + SumLanes256(lanes);
+  add_lanes();
+  return counts;
 }
 
 #endif
 
-template <typename Class>
-std::int64_t (*ChooseCount())(std::string_view) {
+template <typename... Classes>
+Counts<Classes...> (*ChooseCount())(std::string_view) {
 #ifdef VENDRAL_AVX2
-  if (__builtin_cpu_supports("avx2")) return CountAvx2<Class>;
+  if (__builtin_cpu_supports("avx2")) return CountAvx2<Classes...>;
 #endif
-  return CountSse2<Class>;
+  return CountSse2<Classes...>;
 }
 
 #else
 
-template <typename Class>
-std::int64_t (*ChooseCount())(std::string_view) {
+template <typename... Classes>
+Counts<Classes...> (*ChooseCount())(std::string_view) {
   return [](std::string_view text) {
-    return CountScalar<Class>(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+    return CountScalar<Classes...>(reinterpret_cast<const unsigned char*>(text.data()), text.size());
   };
 }
 
 #endif
 
+using GcLetters = Letters<'G', 'C'>;
+using ArdentaLetters = Letters<'L', 'V', 'W', 'I', 'F', 'M', 'P', 'C', 'D', 'E', 'K', 'R'>;
+
+template <typename Class>
+StretchCounts CountStretch(std::string_view text) {
+  static const auto count = ChooseCount<Class, UpToSpace, Byte<'\n'>>();
+  const auto counts = count(text);
+  return {counts[0], counts[1], counts[2]};
+}
+
 }  // namespace
 
-std::int64_t CountGcLetters(std::string_view text) {
-  static const auto count = ChooseCount<Letters<'G', 'C'>>();
-  return count(text);
-}
+StretchCounts CountGcStretch(std::string_view text) { return CountStretch<GcLetters>(text); }
 
-std::int64_t CountArdentaLetters(std::string_view text) {
-  static const auto count = ChooseCount<Letters<'L', 'V', 'W', 'I', 'F', 'M', 'P', 'C', 'D', 'E', 'K', 'R'>>();
-  return count(text);
-}
-
-std::int64_t CountLineFeeds(std::string_view text) {
-  static const auto count = ChooseCount<Byte<'\n'>>();
-  return count(text);
-}
+StretchCounts CountArdentaStretch(std::string_view text) { return CountStretch<ArdentaLetters>(text); }
 
 std::int64_t CountCarriageReturns(std::string_view text) {
   static const auto count = ChooseCount<Byte<'\r'>>();
-  return count(text);
-}
-
-std::int64_t CountUpToSpace(std::string_view text) {
-  static const auto count = ChooseCount<UpToSpace>();
-  return count(text);
+  return count(text)[0];
 }
 
 }  // namespace vendral

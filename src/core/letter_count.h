@@ -8,17 +8,18 @@
 
 namespace vendral {
 
-// The number of bytes of text that are one of the letters "GC" or their
-// lower-case forms.
-std::int64_t CountGcLetters(std::string_view text);
-// The same for the twelve letters "LVWIFMPCDEKR".
-std::int64_t CountArdentaLetters(std::string_view text);
+// What one pass over a stretch of sequence lines tells: the letters "GC"
+// (or the twelve "LVWIFMPCDEKR") in either case, the
+// bytes up to the space (the blank and control characters, LF and CR among
+// them) and the LF bytes.
+struct StretchCounts {
+  std::int64_t letters = 0;
+  std::int64_t up_to_space = 0;
+  std::int64_t line_feeds = 0;
+};
+StretchCounts CountGcStretch(std::string_view text);
+StretchCounts CountArdentaStretch(std::string_view text);
 
-// The number of LF bytes, of CR bytes, and of bytes up to the space (the
-// blank and control characters, LF and CR among them): what tells the
-// length of the lines in a stretch of a file.
-std::int64_t CountLineFeeds(std::string_view text);
 std::int64_t CountCarriageReturns(std::string_view text);
-std::int64_t CountUpToSpace(std::string_view text);
 
 }  // namespace vendral

@@ -30,18 +30,23 @@ TEST(LetterCount, AgreesWithByteByByteCountingAtEveryLengthAndOffset) {
   for (std::size_t length : {0u, 1u, 15u, 16u, 17u, 31u, 60u, 61u, 255u, 4096u, 4112u}) {
     for (std::size_t offset = 0; offset < 17 && offset + length <= pool.size(); ++offset) {
       const std::string_view text(pool.data() + offset, length);
-      ASSERT_EQ(CountGcLetters(text), Reference(text, "GC")) << length << '@' << offset;
-      ASSERT_EQ(CountArdentaLetters(text), Reference(text, "LVWIFMPCDEKR")) << length << '@' << offset;
-      ASSERT_EQ(CountLineFeeds(text), std::count(text.begin(), text.end(), '\n')) << length << '@' << offset;
       ASSERT_EQ(CountCarriageReturns(text), std::count(text.begin(), text.end(), '\r')) << length;
-      ASSERT_EQ(CountUpToSpace(text), std::count_if(text.begin(), text.end(), [](char c) {
-                  return static_cast<unsigned char>(c) <= ' ';
-                })) << length << '@' << offset;
+      const auto blanks = std::count_if(text.begin(), text.end(),
+                                        [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+      const auto lfs = std::count(text.begin(), text.end(), '\n');
+      for (const auto& [counts, letters] : {std::pair{CountGcStretch(text), "GC"},
+                                            std::pair{CountArdentaStretch(text), "LVWIFMPCDEKR"}}) {
+        ASSERT_EQ(counts.letters, Reference(text, letters)) << length << '@' << offset;
+        ASSERT_EQ(counts.up_to_space, blanks) << length << '@' << offset;
+        ASSERT_EQ(counts.line_feeds, lfs) << length << '@' << offset;
+      }
     }
   }
-  EXPECT_EQ(CountGcLetters(pool), Reference(pool, "GC"));
-  EXPECT_EQ(CountArdentaLetters(pool), Reference(pool, "LVWIFMPCDEKR"));
-  EXPECT_EQ(CountLineFeeds(pool), std::count(pool.begin(), pool.end(), '\n'));
+  EXPECT_EQ(CountGcStretch(pool).letters, Reference(pool, "GC"));
+  EXPECT_EQ(CountArdentaStretch(pool).letters, Reference(pool, "LVWIFMPCDEKR"));
+  EXPECT_EQ(CountGcStretch(pool).line_feeds, std::count(pool.begin(), pool.end(), '\n'));
+  EXPECT_EQ(CountArdentaStretch(pool).up_to_space,
+            std::count_if(pool.begin(), pool.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; }));
   EXPECT_EQ(CountCarriageReturns(pool), std::count(pool.begin(), pool.end(), '\r'));
 }
 
