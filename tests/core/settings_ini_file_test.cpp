@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 
 #include "core/failure.h"
@@ -65,6 +66,94 @@ TEST(IniFileTest, AddedLinesFollowTheFilesLineEnds) {
   ini.WriteString("Form1", "B", "2");
   ini.WriteString("Other", "C", "3");
   EXPECT_EQ(ReadBytes(path), "[Form1]\nA=1\nB=2\n\n[Other]\nC=3\n");
+}
+
+// Every shape of line end an existing file may have: a lone CR ends a line
+// as CR LF and LF do, so a stored value comes back as it was written, added
+// lines follow the file's first line end, and rewriting the same values
+// leaves the file as it was.
+TEST(IniFileTest, EveryLineEndShapeReadsAndRewritesConsistently) {
+  struct Case {
+    const char* name;
+    std::string existing;
+    std::string kept;   // Keep's value before and after the writes
+    std::string after;  // the file once Edit5 and Edit6 are written
+  };
+  const Case cases[] = {
+      {"CR LF", "[Form1]\r\nKeep=/data/keep.fa\r\n", "/data/keep.fa",
+       "[Form1]\r\nKeep=/data/keep.fa\r\nEdit5=a.fa\r\nEdit6=/data/new.fa\r\n"},
+      {"LF, no end on the last line", "[Form1]\nKeep=/data/keep.fa", "/data/keep.fa",
+       "[Form1]\nKeep=/data/keep.fa\nEdit5=a.fa\nEdit6=/data/new.fa\n"},
+      {"lone CR at the end", "[Form1]\r\nKeep=/data/keep.fa\r", "/data/keep.fa",
+       "[Form1]\r\nKeep=/data/keep.fa\rEdit5=a.fa\r\nEdit6=/data/new.fa\r\n"},
+      {"CR only", "[Form1]\rKeep=/data/keep.fa\r", "/data/keep.fa",
+       "[Form1]\rKeep=/data/keep.fa\rEdit5=a.fa\rEdit6=/data/new.fa\r"},
+      {"CR only, no end on the last line", "[Form1]\rKeep=/data/keep.fa", "/data/keep.fa",
+       "[Form1]\rKeep=/data/keep.fa\rEdit5=a.fa\rEdit6=/data/new.fa\r"},
+      {"LF CR and CR CR LF", "[Form1]\n\rKeep=/data/keep.fa\r\r\n", "/data/keep.fa",
+       "[Form1]\n\rKeep=/data/keep.fa\rEdit5=a.fa\nEdit6=/data/new.fa\n\r\n"},
+      {"old values, CR only", "[Form1]\rEdit5=old\rEdit6=older\rKeep=/data/keep.fa\r",
+       "/data/keep.fa", "[Form1]\rEdit5=a.fa\rEdit6=/data/new.fa\rKeep=/data/keep.fa\r"},
+      {"other section, lone CR at the end", "[Other]\r\nKeep=elsewhere\r", "",
+       "[Other]\r\nKeep=elsewhere\r\r\n[Form1]\r\nEdit5=a.fa\r\nEdit6=/data/new.fa\r\n"},
+      {"a lone CR", "\r", "", "\r[Form1]\rEdit5=a.fa\rEdit6=/data/new.fa\r"},
+      {"empty", "", "", "[Form1]\r\nEdit5=a.fa\r\nEdit6=/data/new.fa\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    const std::string path = folder / "SHAPE.INI";
+    WriteBytes(path, c.existing);
+    EXPECT_EQ(IniFile(path).ReadString("Form1", "Keep", ""), c.kept);
+
+    // Three closes of the program, each writing the same values.
+    for (int close = 0; close < 3; ++close) {
+      IniFile writer(path);
+      writer.WriteString("Form1", "Edit5", "a.fa");
+      writer.WriteString("Form1", "Edit6", "/data/new.fa");
+      writer.Close();
+      EXPECT_EQ(ReadBytes(path), c.after) << "close " << close;
+    }
+    IniFile reader(path);
+    EXPECT_EQ(reader.ReadString("Form1", "Edit5", "missing"), "a.fa");
+    EXPECT_EQ(reader.ReadString("Form1", "Edit6", "missing"), "/data/new.fa");
+    EXPECT_EQ(reader.ReadString("Form1", "Keep", ""), c.kept);
+  }
+}
+
+// Files pieced together from the bytes that give a profile file its
+// structure: whatever was there, written values read back, and writing
+// them again changes nothing.
+TEST(IniFileTest, WrittenValuesReadBackFromAnyExistingFile) {
+  using namespace std::string_view_literals;
+  const std::string_view pieces[] = {"[Form1]", "[form1", "[Other]", "Edit5=", " edit6 =", "x",
+                                     ";",       "=",      " ",       "[",      "]",        "\r",
+                                     "\n",      "\r\n",   "\x1a",    "\0"sv};
+  std::mt19937 random(8);
+  TempFolder folder;
+  const std::string path = folder / "ANY.INI";
+  for (int round = 0; round < 200; ++round) {
+    std::string existing;
+    for (int count = static_cast<int>(random() % 12); count > 0; --count) {
+      existing += pieces[random() % std::size(pieces)];
+    }
+    SCOPED_TRACE(::testing::PrintToString(existing));
+    WriteBytes(path, existing);
+    auto write_both = [&](std::string_view edit5) {
+      IniFile writer(path);
+      writer.WriteString("Form1", "Edit5", edit5);
+      writer.WriteString("Form1", "Edit6", " /data/new.fa ");
+    };
+    write_both("a.fa");
+    const std::string written = ReadBytes(path);
+    write_both("a.fa");
+    EXPECT_EQ(ReadBytes(path), written) << "the same values again change nothing";
+    write_both("b.fa");
+    IniFile reader(path);
+    EXPECT_EQ(reader.ReadString("form1", "EDIT5", "missing"), "b.fa");
+    EXPECT_EQ(reader.ReadString("Form1", "Edit6", "missing"), " /data/new.fa ");
+    if (HasFailure()) break;
+  }
 }
 
 TEST(IniFileTest, ValuesReadBackVerbatimAndCutAt2047Characters) {

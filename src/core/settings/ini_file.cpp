@@ -1,5 +1,6 @@
 #include "core/settings/ini_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -71,22 +72,6 @@ bool ParseProfileInteger(std::string_view text, std::int32_t& value) {
   return error == std::errc() && end == text.data() + text.size();
 }
 
-std::vector<std::string> SplitKeepingEnds(const std::string& contents,
-                                          std::vector<std::string>& ends) {
-  std::vector<std::string> texts;
-  std::size_t start = 0;
-  while (start < contents.size()) {
-    std::size_t lf = contents.find('\n', start);
-    std::size_t stop = lf == npos ? contents.size() : lf;
-    std::size_t text_stop = stop > start && contents[stop - 1] == '\r' ? stop - 1 : stop;
-    texts.push_back(contents.substr(start, text_stop - start));
-    ends.push_back(
-        contents.substr(text_stop, lf == npos ? stop - text_stop : stop + 1 - text_stop));
-    start = lf == npos ? contents.size() : lf + 1;
-  }
-  return texts;
-}
-
 // The file that a write replaces: a symbolic link's target, not the link.
 fs::path ReplacedFile(const std::string& file_name) {
   std::error_code error;
@@ -146,9 +131,16 @@ void IniFile::EnsureRead() {
     state_ = State::kUnreadable;
     return;
   }
-  std::vector<std::string> ends;
-  std::vector<std::string> texts = SplitKeepingEnds(contents, ends);
-  for (std::size_t i = 0; i < texts.size(); ++i) lines_.push_back({texts[i], ends[i]});
+  // CR LF, LF and a lone CR each end a line. A lone CR must end one too: a
+  // rewrite keeps every line's own end, so a CR taken as data here would
+  // glue the line written after it to this one.
+  for (std::size_t start = 0; start < contents.size();) {
+    const std::size_t stop = std::min(contents.find_first_of("\r\n", start), contents.size());
+    std::size_t next = stop;
+    if (next < contents.size()) next += contents.compare(stop, 2, "\r\n") == 0 ? 2 : 1;
+    lines_.push_back({contents.substr(start, stop - start), contents.substr(stop, next - stop)});
+    start = next;
+  }
   state_ = State::kRead;
 }
 

@@ -2,7 +2,8 @@
 // "key=value" lines. Sections and keys are matched without regard to ASCII
 // letter case; the first match wins. A value is the text after the first
 // "=" exactly as stored (no blanks or quotes removed), so every written
-// value reads back unchanged. Lines starting with ";" are comments.
+// value reads back unchanged. Lines starting with ";" are comments. A line
+// ends at CR LF, LF or a lone CR, the last one also at the end of the file.
 //
 // Opening touches no file and reading never creates one. Every write
 // updates the file at once, safely: the new contents go to a file beside it
@@ -57,7 +58,7 @@ class IniFile {
  private:
   struct Line {
     std::string text;
-    std::string end;  // "\r\n", "\n" or, for a last line without one, empty
+    std::string end;  // "\r\n", "\n", "\r" or, for a last line without one, empty
   };
   enum class State { kNotRead, kRead, kUnreadable };
 
