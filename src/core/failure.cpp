@@ -1,5 +1,7 @@
 #include "core/failure.h"
 
+#include <utility>
+
 namespace vendral {
 
 std::string IoError::MessageFor(int code) {
@@ -17,7 +19,7 @@ std::string IoError::MessageFor(int code) {
 
 IoError::IoError(int code) : Failure(MessageFor(code)), code_(code) {}
 
-IoError::IoError(int code, std::string message) : Failure(message), code_(code) {}
+IoError::IoError(int code, std::string message) : Failure(std::move(message)), code_(code) {}
 
 ConversionError::ConversionError(const std::string& text)
     : Failure("'" + text + "' is not a valid integer value") {}

@@ -2,15 +2,24 @@
 // user is shown; IoError also carries its numeric code.
 #pragma once
 
-#include <stdexcept>
+#include <exception>
 #include <string>
+#include <utility>
 
 namespace vendral {
 
-// The plain failure: a message and nothing else.
-class Failure : public std::runtime_error {
+// The plain failure: a message and nothing else. The message is bytes with
+// their count: it quotes texts from files, which may hold byte 0, so it is
+// handed on as message(), never through the C string of what().
+class Failure : public std::exception {
  public:
-  using std::runtime_error::runtime_error;
+  explicit Failure(std::string message) : message_(std::move(message)) {}
+
+  const std::string& message() const noexcept { return message_; }
+  const char* what() const noexcept override { return message_.c_str(); }
+
+ private:
+  std::string message_;
 };
 
 // A line file operation that could not do its work.

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/failure.h"
 #include "core/line_file.h"
 #include "core/run_host.h"
 
@@ -49,6 +50,8 @@ bool RunGuarded(RunHost& host, Tool&& tool) {
   try {
     tool();
     return true;
+  } catch (const Failure& failure) {
+    message = failure.message();
   } catch (const std::bad_alloc&) {
     message = "Out of memory";
   } catch (const std::exception& failure) {

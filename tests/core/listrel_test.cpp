@@ -149,8 +149,12 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"FilterBlankLine", kGood, "1\n\t\n", "\t"},
         // The filter is read before the source is opened.
         FailureCase{"FilterBeforeSource", ">x\nA\n", "y\n", "y"},
+        // The message holds the whole text, byte 0 and what follows it included.
+        FailureCase{"FilterLineWithByte0", kGood, std::string("1\0002\n", 4), std::string("1\0002", 3)},
         FailureCase{"DescriptionWithoutNumber", kGood + ">\nA\n", "1", ""},
         FailureCase{"DescriptionWithTextWithin21", kGood + ">12 abc\nA\n", "1", "12 abc"},
+        FailureCase{"DescriptionWithByte0", kGood + std::string(">1\0002\nA\n", 7), "1",
+                    std::string("1\0002", 3)},
         FailureCase{"DescriptionTooLarge", kGood + ">1234567890123456789012345\nA\n", "1",
                     "12345678901234567890"},
         FailureCase{"DescriptionAfterABlankLine", kGood + "\n\n>3\nA\n>three\n", "1", "three"}),

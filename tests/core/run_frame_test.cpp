@@ -5,6 +5,7 @@
 #include <utime.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "core/failure.h"
@@ -111,6 +112,27 @@ TEST(RunGuarded, HandsEscapingFailuresToTheErrorBox) {
   EXPECT_EQ(host.last(), "failure:File not found.");
   EXPECT_FALSE(RunGuarded(host, [] { throw Failure("plain"); }));
   EXPECT_EQ(host.last(), "failure:plain.");
+}
+
+// A message is bytes: one with byte 0 in it reaches the box whole, and the
+// full stop follows its real last character.
+TEST(RunGuarded, CarriesMessagesWithByte0Whole) {
+  const std::string zero(1, '\0');
+  const struct {
+    std::function<void()> raise;
+    std::string shown;
+  } cases[] = {
+      {[&] { throw Failure("a" + zero + "b"); }, "a" + zero + "b."},
+      {[&] { throw Failure("a" + zero); }, "a" + zero},
+      {[&] { throw IoError(2, "bad" + zero + "data"); }, "bad" + zero + "data."},
+      {[&] { throw ConversionError("1" + zero + "2"); },
+       "'1" + zero + "2' is not a valid integer value."},
+  };
+  for (const auto& c : cases) {
+    RecordingHost host;
+    EXPECT_FALSE(RunGuarded(host, c.raise));
+    EXPECT_EQ(host.last(), "failure:" + c.shown);
+  }
 }
 
 TEST(BusyCursor, IsClearedOnceWhetherTheRunEndsOrFails) {

@@ -5,6 +5,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "core/failure.h"
+#include "core/run_frame.h"
 #include "gui/browse_edit.h"
 #include "gui/qt_run_host.h"
 #include "modal.h"
@@ -79,6 +81,17 @@ class RunHostTest : public QObject {
     QCOMPARE(seen.text, failure ? QStringLiteral("File not found.") : QStringLiteral("Done!"));
     QCOMPARE(seen.icon, failure ? QMessageBox::Critical : QMessageBox::NoIcon);
     QCOMPARE(seen.buttons, QStringList{QStringLiteral("OK")});
+  }
+
+  // From the failure to the box as bytes: byte 0 does not cut the text.
+  void FailureWithByte0ReachesTheBoxWhole() {
+    Fixture fixture;
+    Seen seen;
+    CloseNextBoxWith(Qt::Key_Enter, seen);
+    const std::string text("1\0002", 3);
+    QVERIFY(!RunGuarded(fixture.host, [&] { throw ConversionError(text); }));
+    QVERIFY(seen.closed);
+    QCOMPARE(seen.text, QStringLiteral("'1") + QChar(0) + QStringLiteral("2' is not a valid integer value."));
   }
 
   void BusyCursorIsTheSqlHourglass() {
