@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/console_host.h"
+#include "cli/console_streams.h"
 #include "core/composition.h"
 #include "core/lenmark.h"
 #include "core/listrel.h"
@@ -244,4 +245,4 @@ int Main(int argc, char** argv) {
 }  // namespace
 }  // namespace vendral
 
-int main(int argc, char** argv) { return vendral::Main(argc, argv); }
+int main(int argc, char** argv) { return vendral::FinishConsoleOutput(vendral::Main(argc, argv)); }

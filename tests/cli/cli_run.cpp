@@ -11,9 +11,9 @@
 namespace vendral::testing {
 
 CliResult RunCli(const std::string& folder, const std::vector<std::string>& args,
-                 const std::string* input) {
-  const std::string out_path = folder + ".cli-out";
-  const std::string err_path = folder + ".cli-err";
+                 const std::string* input, const CliStreams& streams) {
+  const std::string out_path = streams.out.empty() ? folder + ".cli-out" : streams.out;
+  const std::string err_path = streams.err.empty() ? folder + ".cli-err" : streams.err;
   int pipe_ends[2] = {-1, -1};
   if (input && ::pipe(pipe_ends) != 0) return {};
   const pid_t pid = ::fork();
@@ -49,10 +49,14 @@ CliResult RunCli(const std::string& folder, const std::vector<std::string>& args
   ::waitpid(pid, &status, 0);
   CliResult result;
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.out = ReadBytes(out_path);
-  result.err = ReadBytes(err_path);
-  std::remove(out_path.c_str());
-  std::remove(err_path.c_str());
+  // A stream sent to a file of the caller's is not collected.
+  const auto collect = [](const std::string& given, const std::string& path, std::string& into) {
+    if (!given.empty()) return;
+    into = ReadBytes(path);
+    std::remove(path.c_str());
+  };
+  collect(streams.out, out_path, result.out);
+  collect(streams.err, err_path, result.err);
   return result;
 }
 

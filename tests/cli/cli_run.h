@@ -12,9 +12,16 @@ struct CliResult {
   std::string err;
 };
 
+// Files that the program's standard output and standard error go to, such
+// as /dev/full; an empty path: collected into the result.
+struct CliStreams {
+  std::string out;
+  std::string err;
+};
+
 // Runs the program in folder with the arguments; its standard input is a
 // pipe that carries input, when given.
 CliResult RunCli(const std::string& folder, const std::vector<std::string>& args,
-                 const std::string* input = nullptr);
+                 const std::string* input = nullptr, const CliStreams& streams = {});
 
 }  // namespace vendral::testing
