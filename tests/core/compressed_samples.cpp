@@ -41,20 +41,25 @@ std::string SamplePayload(std::size_t size, std::uint32_t seed) {
   return payload;
 }
 
-std::string GzipMember(std::string_view payload) { return GzipMemberWithExtra(payload, {}); }
+std::string GzipMember(std::string_view payload) { return GzipMemberWithHeader(payload, {}); }
 
-std::string GzipMemberWithExtra(std::string_view payload, std::string_view extra) {
+std::string GzipMemberWithHeader(std::string_view payload, const GzipHeaderFields& fields) {
   z_stream stream{};
   Require(deflateInit2(&stream, 6, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) == Z_OK, "deflateInit2");
-  std::string extra_field(extra);
+  // zlib writes the header from these, and wants the strings ended by zero.
+  GzipHeaderFields copy = fields;
   gz_header header{};
   header.os = 255;
-  if (!extra.empty()) {
-    header.extra = reinterpret_cast<Bytef*>(extra_field.data());
-    header.extra_len = static_cast<uInt>(extra_field.size());
+  if (!copy.extra.empty()) {
+    header.extra = reinterpret_cast<Bytef*>(copy.extra.data());
+    header.extra_len = static_cast<uInt>(copy.extra.size());
   }
+  if (!copy.name.empty()) header.name = reinterpret_cast<Bytef*>(copy.name.data());
+  if (!copy.comment.empty()) header.comment = reinterpret_cast<Bytef*>(copy.comment.data());
+  header.hcrc = fields.header_crc ? 1 : 0;
   deflateSetHeader(&stream, &header);
-  std::string member(deflateBound(&stream, payload.size()) + extra.size() + 64, '\0');
+  const std::size_t header_size = 64 + fields.extra.size() + fields.name.size() + fields.comment.size();
+  std::string member(deflateBound(&stream, payload.size()) + header_size, '\0');
   stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(payload.data()));
   stream.avail_in = static_cast<uInt>(payload.size());
   stream.next_out = reinterpret_cast<Bytef*>(member.data());
@@ -69,7 +74,7 @@ std::string GzipMemberWithExtra(std::string_view payload, std::string_view extra
 std::string BgzfBlock(std::string_view payload) {
   // Subfield "BC" of two bytes: the member's size less one, known only
   // once it is compressed.
-  std::string member = GzipMemberWithExtra(payload, std::string_view("BC\x02\x00\x00\x00", 6));
+  std::string member = GzipMemberWithHeader(payload, {.extra = std::string("BC\x02\x00\x00\x00", 6)});
   constexpr std::size_t kSizeOffset = 16;
   const auto size_less_one = static_cast<std::uint32_t>(member.size() - 1);
   member[kSizeOffset] = static_cast<char>(size_less_one & 0xff);

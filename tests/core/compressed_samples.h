@@ -15,9 +15,17 @@ namespace vendral::testing {
 // of every byte value that do not: the same for the same seed.
 std::string SamplePayload(std::size_t size, std::uint32_t seed);
 
-// One gzip member, and one whose header carries an extra field.
+// The optional fields of a gzip header; empty ones are left out.
+struct GzipHeaderFields {
+  std::string extra{};
+  std::string name{};
+  std::string comment{};
+  bool header_crc = false;
+};
+
+// One gzip member, with a bare header or with the fields given.
 std::string GzipMember(std::string_view payload);
-std::string GzipMemberWithExtra(std::string_view payload, std::string_view extra);
+std::string GzipMemberWithHeader(std::string_view payload, const GzipHeaderFields& fields);
 // A member of blocked gzip (BGZF): its extra field gives the member's size.
 std::string BgzfBlock(std::string_view payload);
 // The empty member that ends every BGZF file.

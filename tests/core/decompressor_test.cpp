@@ -17,6 +17,7 @@ using testing::BgzfBlock;
 using testing::Bzip2Stream;
 using testing::FailingSource;
 using testing::GzipMember;
+using testing::GzipMemberWithHeader;
 using testing::kBgzfEndOfFile;
 using testing::MemorySource;
 using testing::SamplePayload;
@@ -47,6 +48,14 @@ std::vector<Format> Formats() {
   return formats;
 }
 
+std::vector<Format> GzipFormats() {
+  std::vector<Format> formats = Formats();
+  std::erase_if(formats, [](const Format& f) { return f.compression != Compression::kGzip; });
+  return formats;
+}
+
+void PrintTo(const Format& format, std::ostream* os) { *os << format.name; }
+
 // How the bytes move: how many the stored file gives per read, and how many
 // the reader asks for.
 struct Reads {
@@ -54,6 +63,8 @@ struct Reads {
   std::size_t stored_chunk;
   std::size_t read_size;
 };
+
+void PrintTo(const Reads& reads, std::ostream* os) { *os << reads.name; }
 
 const Reads kReads[] = {
     {"LargeReads", SIZE_MAX, 256 * 1024},
@@ -92,6 +103,8 @@ struct Payloads {
   const char* name;
   std::vector<std::string> members;
 };
+
+void PrintTo(const Payloads& payloads, std::ostream* os) { *os << payloads.name; }
 
 const std::vector<Payloads>& PayloadCases() {
   static const std::vector<Payloads> cases{
@@ -138,6 +151,8 @@ struct Damage {
   // Spoils a file of two members; first is the first member's size.
   std::function<std::string(std::string stored, std::size_t first, const Format&)> spoil;
 };
+
+void PrintTo(const Damage& damage, std::ostream* os) { *os << damage.name; }
 
 std::string Flipped(std::string bytes, std::size_t at) {
   bytes[at] = static_cast<char>(bytes[at] ^ 0x55);
@@ -208,7 +223,7 @@ INSTANTIATE_TEST_SUITE_P(AllFormats, StoredFileFailure, ::testing::ValuesIn(Form
 // ---- What only some formats have.
 
 struct FormatCase {
-  const char* name;
+  std::string name;
   Decoder decoder;
   std::string stored;
   std::string expected;
@@ -229,40 +244,52 @@ std::vector<FormatCase> FormatCases() {
   const std::string bgzf = BgzfBlock(a) + BgzfBlock(b) + BgzfBlock(c) + kBgzfEndOfFile;
   const std::string skippable = ZstdFrame(a) + ZstdSkippableFrame("not sequence") + ZstdFrame(c);
   const std::string padded_xz = XzStream(a) + std::string(4, '\0') + XzStream(c) + std::string(8, '\0');
+  // Every optional header field, in members that a reader with small
+  // buffers gets in pieces.
+  const std::string every_header_field =
+      GzipMemberWithHeader(a, {.extra = std::string("XY\x03\x00" "abc", 7), .name = "genes.fa", .comment = "c", .header_crc = true}) +
+      GzipMemberWithHeader(b, {.extra = std::string(300, 'e'), .comment = std::string(300, 'c')}) +
+      GzipMemberWithHeader(c, {.name = std::string(300, 'n'), .header_crc = true});
   std::vector<FormatCase> cases{
-      {"BgzfZlib", MakeZlibGzipDecoder, bgzf, a + b + c},
       {"ZstdSkippableFrame", MakeZstdDecoder, skippable, a + c},
       // xz allows zero padding in fours between and after its streams.
       {"XzStreamPadding", MakeXzDecoder, padded_xz, a + c},
   };
-#ifdef VENDRAL_GZIP_WITH_ISAL
-  cases.push_back({"BgzfIsal", MakeIsalGzipDecoder, bgzf, a + b + c});
-#endif
+  for (const Format& gzip : GzipFormats()) {
+    cases.push_back({std::string(gzip.name) + "Bgzf", gzip.decoder, bgzf, a + b + c});
+    cases.push_back({std::string(gzip.name) + "EveryHeaderField", gzip.decoder, every_header_field, a + b + c});
+  }
   return cases;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FormatSpecific, ::testing::ValuesIn(FormatCases()),
-                         [](const ::testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<FormatCase>& info) { return info.param.name; });
 
 TEST(XzDecoder, ZeroPaddingThatIsNotInFoursIsDamage) {
   ExpectDamaged(MakeXzDecoder, XzStream(">a\n") + std::string(3, '\0'));
 }
 
-// A gzip member's length (ISIZE) must be right even where its CRC-32 is.
-class GzipMemberLength : public ::testing::TestWithParam<Format> {};
+// The parts of a gzip member that only gzip has.
+class GzipDecoder : public ::testing::TestWithParam<Format> {};
 
-TEST_P(GzipMemberLength, MustMatchThePayload) {
+TEST_P(GzipDecoder, RejectsAWrongLengthOrHeaderCrc) {
   const std::string member = GzipMember(">a\nACGT\n");
-  ExpectDamaged(GetParam().decoder, Flipped(member, member.size() - 4));
+  // The header: 10 bytes, the name and its ending zero, then its CRC.
+  const std::string named = GzipMemberWithHeader(">a\nACGT\n", {.name = "genes.fa", .header_crc = true});
+  const struct {
+    const char* name;
+    std::string stored;
+  } cases[] = {
+      {"WrongLength", Flipped(member, member.size() - 4)},
+      {"WrongHeaderCrc", Flipped(named, 10 + 9)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const Reads& reads : kReads) ExpectDamaged(GetParam().decoder, c.stored, reads);
+  }
 }
 
-std::vector<Format> GzipFormats() {
-  std::vector<Format> formats = Formats();
-  std::erase_if(formats, [](const Format& f) { return f.compression != Compression::kGzip; });
-  return formats;
-}
-
-INSTANTIATE_TEST_SUITE_P(BothDecoders, GzipMemberLength, ::testing::ValuesIn(GzipFormats()),
+INSTANTIATE_TEST_SUITE_P(BothDecoders, GzipDecoder, ::testing::ValuesIn(GzipFormats()),
                          [](const ::testing::TestParamInfo<Format>& info) { return std::string(info.param.name); });
 
 // ---- MakeDecompressor picks the decoder by format.

@@ -13,7 +13,7 @@ class IsalGzipDecoder final : public StreamDecoder {
   explicit IsalGzipDecoder(std::unique_ptr<ByteSource> stored)
       : StreamDecoder(std::move(stored)), state_(std::make_unique<inflate_state>()) {
     isal_inflate_init(state_.get());
-    state_->crc_flag = ISAL_GZIP;
+    StartMember();
   }
 
  private:
@@ -21,21 +21,41 @@ class IsalGzipDecoder final : public StreamDecoder {
     const auto available = static_cast<std::uint32_t>(input().size());
     state_->next_in = const_cast<std::uint8_t*>(input().data());
     state_->avail_in = available;
-    state_->next_out = reinterpret_cast<std::uint8_t*>(out);
-    state_->avail_out = static_cast<std::uint32_t>(size);
-    const int result = isal_inflate(state_.get());
+    if (reading_header_) {
+      const int result = isal_read_gzip_header(state_.get(), &header_);
+      if (result != ISAL_DECOMP_OK && result != ISAL_END_INPUT) ThrowDamagedData();
+      reading_header_ = result != ISAL_DECOMP_OK;
+    }
+    std::uint32_t left = static_cast<std::uint32_t>(size);
+    if (!reading_header_) {
+      state_->next_out = reinterpret_cast<std::uint8_t*>(out);
+      state_->avail_out = left;
+      const int result = isal_inflate(state_.get());
+      left = state_->avail_out;
+      if (result != ISAL_DECOMP_OK) ThrowDamagedData();
+    }
     input().Consume(available - state_->avail_in);
-    if (result != ISAL_DECOMP_OK) ThrowDamagedData();
-    return {size - state_->avail_out, state_->block_state == ISAL_BLOCK_FINISH};
+    return {size - left, state_->block_state == ISAL_BLOCK_FINISH};
   }
 
   void StartNextMember() override {
     isal_inflate_reset(state_.get());
-    state_->crc_flag = ISAL_GZIP;
+    StartMember();
+  }
+
+  // The header is read here, not inside isal_inflate: isal_inflate keeps
+  // what it has learnt of a header only for the length of one call, and a
+  // header can arrive in pieces. The inflate then checks the trailer.
+  void StartMember() {
+    isal_gzip_header_init(&header_);
+    reading_header_ = true;
+    state_->crc_flag = ISAL_GZIP_NO_HDR_VER;
   }
 
   // Some 50 KiB of tables and history: on the heap, not in the object.
   std::unique_ptr<inflate_state> state_;
+  isal_gzip_header header_{};
+  bool reading_header_ = true;
 };
 
 }  // namespace
