@@ -19,5 +19,6 @@ decompress="$VENDRAL_BUILD_DIR/bench/decompress"
 # A timing of wrong bytes is worth nothing.
 "$decompress" "$plain.gz" 64 --stdout 2>/dev/null | cmp - "$plain"
 hyperfine -N --warmup 1 --runs "${BENCH_RUNS:-10}" \
-  "$decompress $plain.gz 64" "igzip -dc $plain.gz" "gzip -dc $plain.gz" \
+  -n "vendral decompress (64 KiB reads)" "$decompress $plain.gz 64" \
+  -n "igzip -dc" "igzip -dc $plain.gz" -n "gzip -dc" "gzip -dc $plain.gz" \
   | tee "$root/bench/results/decompress-gzip.txt"
