@@ -1,0 +1,26 @@
+# The decompression libraries. gzip goes through Intel's ISA-L when it is
+# there (several times faster than zlib); zlib is always linked, as the
+# fallback and because the tests write gzip data with it.
+find_package(PkgConfig REQUIRED)
+find_package(ZLIB REQUIRED)
+find_package(BZip2 REQUIRED)
+find_package(LibLZMA REQUIRED)
+pkg_check_modules(ZSTD REQUIRED IMPORTED_TARGET libzstd)
+
+option(VENDRAL_USE_ISAL "Decompress gzip with ISA-L where it is installed" ON)
+if(VENDRAL_USE_ISAL)
+  pkg_check_modules(ISAL IMPORTED_TARGET libisal)
+endif()
+
+add_library(vendral_compression_libraries INTERFACE)
+target_link_libraries(vendral_compression_libraries INTERFACE
+  ZLIB::ZLIB BZip2::BZip2 LibLZMA::LibLZMA PkgConfig::ZSTD)
+if(ISAL_FOUND)
+  target_link_libraries(vendral_compression_libraries INTERFACE PkgConfig::ISAL)
+  target_compile_definitions(vendral_compression_libraries INTERFACE VENDRAL_GZIP_WITH_ISAL=1)
+  message(STATUS "gzip: ISA-L ${ISAL_VERSION}")
+else()
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/gzip_isal_decoder.cpp PROPERTIES HEADER_FILE_ONLY ON)
+  message(STATUS "gzip: zlib (ISA-L not found or not wanted)")
+endif()
+target_link_libraries(vendral_core PUBLIC vendral_compression_libraries)
