@@ -3,6 +3,7 @@
 #include <cstring>
 #include <utility>
 
+#include "core/compression/decompressor.h"
 #include "core/failure.h"
 #include "core/file_source.h"
 
@@ -42,8 +43,12 @@ void LineFile::OpenForReading() {
   if (name_.size() > kMaxNameLength) throw IoError(3);
   if (!buffer_) buffer_ = std::make_unique<char[]>(kBlockSize);
   auto file = std::make_unique<FileSource>(name_);
-  file_source_ = file.get();
-  source_ = std::move(file);
+  FileSource* const opened = file.get();
+  // A compressed file is told by its first bytes, whatever its name; any
+  // other file is read as it is.
+  const Compression format = DetectCompression(file->Peek(kCompressionMagicSize));
+  source_ = MakeDecompressor(format, std::move(file));
+  file_source_ = opened;
   stored_reported_ = 0;
   state_ = State::kReading;
   begin_ = end_ = 0;
