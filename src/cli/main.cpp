@@ -49,6 +49,7 @@ Options:
                    a final path separator is added and one missing folder
                    level is created; default: the current folder
   -h, --help       this text
+  --version        prints the program's name and version
 
 Exit status: 0 done; 1 the run failed (the message is on stderr);
 2 an input file is missing ("Define correct file!!!" or, for listrel,
@@ -160,6 +161,10 @@ int Main(int argc, char** argv) {
   const std::string tool = argv[1];
   if (tool == "-h" || tool == "--help" || tool == "help") {
     std::cout << kHelp;
+    return 0;
+  }
+  if (tool == "--version") {
+    std::cout << "vendral-cli " VENDRAL_VERSION "\n";
     return 0;
   }
   const auto found = Commands().find(tool);
