@@ -1,5 +1,6 @@
 // Vendral: one window with a tab per tool.
 #include <QApplication>
+#include <QIcon>
 #include <iostream>
 
 #include "core/run_frame.h"
@@ -18,6 +19,10 @@ int main(int argc, char** argv) {
   // The taskbar entry shows the application title, the caption the window's own.
   QApplication::setApplicationName(
       QString::fromLocal8Bit(vendral::ApplicationTitle(vendral::platform::ProgramFilePath())));
+  // The menu entry's icon, where one is installed, and its name, by which
+  // a desktop tells that the window belongs to the entry.
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vendral")));
+  QGuiApplication::setDesktopFileName(QStringLiteral("vendral"));
   const vendral::ProgramPlaces places = vendral::PlacesOfThisProgram();
   // IniVal1 restores the stored values before the window shows and saves
   // them when the window is destroyed, after the event loop has ended.
