@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "gui/main_window.h"
 
@@ -10,17 +11,16 @@ namespace vendral {
 
 namespace {
 
-// Loads the controls from another file, leaving the store's own file name as it was.
+// Loads the controls from another file; the store keeps its own file name,
+// also when loading fails.
 void LoadValuesFrom(TIniVal& store, const std::string& file_name) {
-  const std::string own = store.IniFileName();
+  struct KeepName {
+    TIniVal& store;
+    std::string own;
+    ~KeepName() { store.SetIniFileName(std::move(own)); }
+  } keep{store, store.IniFileName()};
   store.SetIniFileName(file_name);
-  try {
-    store.LoadValues();
-  } catch (...) {
-    store.SetIniFileName(own);
-    throw;
-  }
-  store.SetIniFileName(own);
+  store.LoadValues();
 }
 
 }  // namespace
