@@ -3,8 +3,10 @@
 #include <QAction>
 #include <algorithm>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,14 +40,6 @@ std::string FileName(const QLineEdit& field) { return QFile::encodeName(field.te
 
 std::string Bytes(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
-// The folder of the running program file, with its separator.
-QString ProgramFolder() {
-  const std::string program = platform::ProgramFilePath();
-  std::size_t end = program.size();
-  while (end > 0 && !platform::IsPathDelimiter(program[end - 1])) --end;
-  return QFile::decodeName(QByteArray::fromStdString(program.substr(0, end)));
-}
-
 QFont Bold(QFont font) {
   font.setBold(true);
   return font;
@@ -53,9 +47,10 @@ QFont Bold(QFont font) {
 
 }  // namespace
 
-TForm1::TForm1(const AttachHook& attach)
+TForm1::TForm1(const AttachHook& attach, const QString& default_output_folder)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      default_output_folder_(default_output_folder) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Vendral 0.99"));
   setFont(WindowFont());
@@ -271,13 +266,19 @@ void TForm1::changeEvent(QEvent* event) {
 }
 
 void TForm1::FormShow() {
-  // The folder restored into Edit4, or the folder output beside the program.
-  const QString folder = !Edit4->text().isEmpty()
-                             ? Edit4->text()
-                             : ProgramFolder() + QStringLiteral("output") + QChar::fromLatin1(platform::kPathSeparator);
+  // The folder restored into Edit4, or the default one.
+  QString folder = Edit4->text();
+  if (folder.isEmpty()) {
+    folder = default_output_folder_;
+    // A run creates one folder level only. Beside the program the level
+    // above exists; in the user's documents it may not yet.
+    QDir().mkpath(QFileInfo(QDir::cleanPath(folder)).path());
+  }
   LMDBrowseEdit1->SetText(folder);
   LMDBrowseEdit1->SetPath(folder);
 }
+
+void TForm1::OpenSourceFile(const QString& path) { Edit6->setText(path); }
 
 void TForm1::LMDBrowseEdit1Change() {
   Edit4->setText(LMDBrowseEdit1->Text());

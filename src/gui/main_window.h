@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "gui/program_places.h"
+
 class QAction;
 class QComboBox;
 class QLabel;
@@ -39,7 +41,10 @@ class TForm1 : public QWidget {
   using AttachHook = std::function<void(TForm1&)>;
   using FormEvent = std::function<void()>;
 
-  explicit TForm1(const AttachHook& attach = {});
+  // default_output_folder: what the folder field shows when the store has
+  // restored no folder.
+  explicit TForm1(const AttachHook& attach = {},
+                  const QString& default_output_folder = PortablePlaces().default_output_folder);
   ~TForm1() override;
 
   // Fired once after the attach hook, and once by the destructor after the
@@ -49,6 +54,10 @@ class TForm1 : public QWidget {
   void SetOnCreate(FormEvent handler) { on_create_ = std::move(handler); }
   const FormEvent& OnDestroy() const { return on_destroy_; }
   void SetOnDestroy(FormEvent handler) { on_destroy_ = std::move(handler); }
+
+  // Fills the source field of the tab the window opens on, GC-content: the
+  // file the program was asked to open.
+  void OpenSourceFile(const QString& path);
 
   // Every named component in creation order, the order of the layout.
   const std::vector<QObject*>& Components() const { return components_; }
@@ -89,6 +98,7 @@ class TForm1 : public QWidget {
   void Button5Click();
   void ClosevvvClick();
 
+  const QString default_output_folder_;
   std::vector<QObject*> components_;
   std::unique_ptr<QtRunHost> host_;
   FormEvent on_create_;

@@ -61,6 +61,9 @@ bool IsFolder(const std::string& path);
 bool IsFile(const std::string& path);
 // Creates one folder; its parent must exist. Returns 0 or an error code.
 int CreateFolder(const std::string& path);
+// Whether this user may create files in the folder: the sign of a portable
+// copy, as opposed to a program installed for all users.
+bool IsWritableFolder(const std::string& path);
 
 // The process's current folder, ending with the path separator.
 std::string CurrentFolder();

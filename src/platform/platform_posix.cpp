@@ -168,6 +168,11 @@ int CreateFolder(const std::string& path) {
   return ::mkdir(path.c_str(), 0777) == 0 ? 0 : CodeFor(errno);
 }
 
+bool IsWritableFolder(const std::string& path) {
+  // access() answers for the real user and knows read-only mounts and ACLs.
+  return IsFolder(path) && ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
 std::string CurrentFolder() {
   char buffer[PATH_MAX];
   std::string folder = ::getcwd(buffer, sizeof buffer) ? buffer : ".";

@@ -122,6 +122,21 @@ int CreateFolder(const std::string& path) {
   return ::CreateDirectoryA(path.c_str(), nullptr) ? 0 : CodeFor(::GetLastError());
 }
 
+bool IsWritableFolder(const std::string& path) {
+  if (!IsFolder(path)) return false;
+  // Attributes do not tell what the folder's access rules allow: try it,
+  // with a file that the system removes when it is closed.
+  std::string probe = path;
+  if (probe.back() != '\\' && probe.back() != '/') probe += '\\';
+  probe += "vendral-write-test.tmp";
+  const HANDLE file = ::CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  // A probe left behind by a crash was made there, so writing is allowed.
+  if (file == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_EXISTS;
+  ::CloseHandle(file);
+  return true;
+}
+
 std::string CurrentFolder() {
   char buffer[MAX_PATH + 1];
   const DWORD n = ::GetCurrentDirectoryA(sizeof buffer, buffer);
