@@ -69,8 +69,8 @@ Options:
 
 Exit status: 0 done; 1 a run failed (the message is on stderr); 2 an input
 file is missing ("Define correct file!!!" or, for listrel, "Define correct
-files!!!"); with several sources, 1 when any run failed, otherwise 2 when
-any input was missing; 64 bad arguments.
+files!!!"); 64 bad arguments. With several sources: 1 when any run failed,
+otherwise 2 when any input was missing.
 )";
 
 constexpr const char* kVersion = "vendral-cli " VENDRAL_VERSION "\n";

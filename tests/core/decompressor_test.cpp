@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "compressed_samples.h"
+#include "support/compressed_samples.h"
 #include "core/compression/format_decoders.h"
 #include "core/failure.h"
 

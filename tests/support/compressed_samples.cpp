@@ -1,4 +1,4 @@
-#include "compressed_samples.h"
+#include "support/compressed_samples.h"
 
 #include <bzlib.h>
 #include <lzma.h>
