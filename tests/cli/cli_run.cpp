@@ -1,39 +1,9 @@
 #include "cli_run.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-
-#include "support/temp_folder.h"
-
 namespace vendral::testing {
 
 CliResult RunCli(const std::string& folder, const std::vector<std::string>& args) {
-  const std::string out_path = folder + ".cli-out";
-  const std::string err_path = folder + ".cli-err";
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (::chdir(folder.c_str()) != 0) ::_exit(120);
-    if (!std::freopen(out_path.c_str(), "w", stdout) || !std::freopen(err_path.c_str(), "w", stderr)) ::_exit(121);
-    std::vector<char*> argv;
-    std::string program = VENDRAL_CLI_PATH;
-    argv.push_back(program.data());
-    std::vector<std::string> copies(args);
-    for (auto& arg : copies) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    ::execv(program.c_str(), argv.data());
-    ::_exit(122);
-  }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  CliResult result;
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.out = ReadBytes(out_path);
-  result.err = ReadBytes(err_path);
-  std::remove(out_path.c_str());
-  std::remove(err_path.c_str());
-  return result;
+  return ChildProcess(VENDRAL_CLI_PATH, args, folder, folder + ".cli").Wait();
 }
 
 }  // namespace vendral::testing

@@ -4,13 +4,9 @@
 #include <string>
 #include <vector>
 
-namespace vendral::testing {
+#include "support/cli_process.h"
 
-struct CliResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+namespace vendral::testing {
 
 // Runs the program in folder with the arguments.
 CliResult RunCli(const std::string& folder, const std::vector<std::string>& args);
