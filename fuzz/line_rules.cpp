@@ -1,5 +1,7 @@
 #include "line_rules.h"
 
+#include <algorithm>
+
 namespace vendral::fuzz {
 
 ReferenceLineReader::ReferenceLineReader(std::string_view bytes)
@@ -8,16 +10,18 @@ ReferenceLineReader::ReferenceLineReader(std::string_view bytes)
 std::string ReferenceLineReader::ReadLine() {
   std::string line;
   while (next_ < bytes_.size()) {
+    // The bytes up to the next LF or CR belong to the line as they are.
+    const std::size_t stop = std::min(bytes_.find_first_of("\r\n", next_), bytes_.size());
+    line.append(bytes_.substr(next_, stop - next_));
+    next_ = stop;
+    if (next_ == bytes_.size()) break;
     const char byte = bytes_[next_++];
     if (byte == '\n') break;
-    if (byte == '\r') {
-      if (next_ < bytes_.size() && bytes_[next_] == '\n') {
-        ++next_;
-        break;
-      }
-      continue;  // a lone CR is dropped
+    if (next_ < bytes_.size() && bytes_[next_] == '\n') {  // CR LF
+      ++next_;
+      break;
     }
-    line += byte;
+    // a lone CR is dropped
   }
   return line;
 }
