@@ -15,8 +15,9 @@ namespace vendral::fuzz {
 // ends.
 std::string ScratchPath(const std::string& name);
 
-// Writes bytes as the whole file, or removes the file.
+// Writes bytes as the whole file.
 void PutScratchFile(const std::string& name, std::string_view bytes);
+// Removes the file; a missing file is no error.
 void RemoveScratchFile(const std::string& name);
 
 struct ToolOutcome {
