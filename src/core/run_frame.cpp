@@ -19,7 +19,11 @@ void EnsureOutputFolder(RunHost& host) {
   if (host.OutputGoesToStandardOutput()) return;
   const std::string path = host.OutputFolderPath();
   if (platform::IsFolder(path)) return;
-  if (platform::CreateFolder(path) != 0) throw Failure("Cannot create folder:  " + path);
+  // Another run may have created it since the test above: a folder that is
+  // there after a failed creation is all that was asked for.
+  if (platform::CreateFolder(path) != 0 && !platform::IsFolder(path)) {
+    throw Failure("Cannot create folder:  " + path);
+  }
 }
 
 bool IsExistingFile(const std::string& path) { return platform::IsFile(path); }

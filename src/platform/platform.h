@@ -28,7 +28,8 @@ inline constexpr FileHandle kNoFile = -1;
 int OpenFileForReading(const std::string& path, FileHandle& file);
 
 // Creates or empties a file for writing, exclusively. On failure nothing has
-// been created or emptied.
+// been emptied, and nothing created unless another open holds the file that
+// this one created (a run racing for the same new file).
 int OpenFileForWriting(const std::string& path, FileHandle& file);
 
 // Reads up to size bytes; got is 0 at the end of the input.

@@ -53,6 +53,23 @@ int OpenError(const std::string& path, int error) {
   return error == ENOENT ? MissingCode(path) : CodeFor(error);
 }
 
+// Opens a file for writing, creating it when missing, without emptying it,
+// so that a file we may not have is left as it is. Another run may create
+// the same file at the same moment: one that appears between the two opens
+// is opened as it stands, and the lock decides who has it.
+int OpenOrCreateUntruncated(const std::string& path) {
+  constexpr int kAttempts = 8;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd >= 0 || errno != ENOENT) return fd;
+    const int created = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (created >= 0 || errno != EEXIST) return created;
+  }
+  // Someone keeps creating and removing it: that is another program's use.
+  errno = EWOULDBLOCK;
+  return -1;
+}
+
 }  // namespace
 
 bool IsPathDelimiter(char c) { return c == '/'; }
@@ -77,17 +94,13 @@ int OpenFileForReading(const std::string& path, FileHandle& file) {
 
 int OpenFileForWriting(const std::string& path, FileHandle& file) {
   if (HoldsNul(path)) return 123;
-  // Open without truncating, so that a file we may not have is left as it is.
-  int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-  bool created = false;
-  if (fd < 0 && errno == ENOENT) {
-    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    created = fd >= 0;
-  }
+  const int fd = OpenOrCreateUntruncated(path);
   if (fd < 0) return OpenError(path, errno);
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+    // The file stays even when this open created it: whoever holds the lock
+    // opened it too and may be writing it, and a path removed now would take
+    // that run's output with it.
     ::close(fd);
-    if (created) ::unlink(path.c_str());
     return 32;
   }
   struct stat info;

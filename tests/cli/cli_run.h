@@ -4,13 +4,9 @@
 #include <string>
 #include <vector>
 
-namespace vendral::testing {
+#include "support/cli_process.h"
 
-struct CliResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+namespace vendral::testing {
 
 // Files that the program's standard output and standard error go to, such
 // as /dev/full; an empty path: collected into the result.

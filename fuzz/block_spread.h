@@ -1,0 +1,20 @@
+// Fuzz inputs are a few KiB, the line file reads 64 KiB blocks: this moves
+// the interesting bytes of an input onto one or two block boundaries.
+#pragma once
+
+#include <string>
+
+#include "fuzz_input.h"
+
+namespace vendral::fuzz {
+
+// The line file's block size, as set in the line file.
+inline constexpr std::size_t kLineFileBlockSize = 64 * 1024;
+
+// Takes three choice bytes and the rest of the input as the body. Returns
+// the body as it is, or behind a filler that ends within 256 bytes of the
+// end of the first or second block: one long line, short LF or CR LF
+// lines, or copies of the body itself.
+std::string SpreadOverBlocks(FuzzInput& input);
+
+}  // namespace vendral::fuzz

@@ -1,0 +1,31 @@
+// Ordinel on arbitrary source bytes: one output line for every source
+// line, description lines replaced by running numbers.
+#include <cstdint>
+#include <string>
+
+#include "block_spread.h"
+#include "core/ordinel.h"
+#include "fuzz_check.h"
+#include "fuzz_input.h"
+#include "line_rules.h"
+#include "tool_run.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vendral::fuzz;
+  FuzzInput input(data, size);
+  const std::string source = SpreadOverBlocks(input);
+  PutScratchFile("source.fa", source);
+  const ToolOutcome outcome =
+      RunTool([](vendral::RunHost& host) { vendral::RunOrdinel(host, ScratchPath("source.fa")); },
+              "source.fa.Ordinel.fas");
+
+  std::string expected;
+  long long number = 0;
+  for (const std::string& line : ReferenceLines(source)) {
+    expected += StartsRecord(line) ? ">" + std::to_string(++number) : line;
+    expected += "\r\n";
+  }
+  RequireEqual("how the run ended", kDoneEnding, outcome.ending);
+  RequireEqual("the output file", expected, outcome.output);
+  return 0;
+}
