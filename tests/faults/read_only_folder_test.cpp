@@ -36,11 +36,12 @@ class ReadOnlyFolder {
     if (!disk_) ::chmod(path_.c_str(), 0755);  // so that it can be removed
   }
 
-  // Empty until Seal() succeeds; then why not.
+  // False when the folder cannot be made read-only; why_not() says why.
   bool usable() const { return why_not_.empty(); }
   const std::string& why_not() const { return why_not_; }
   const std::string& path() const { return path_; }
 
+  // Takes the write rights away, once the files that must stay are in it.
   void Seal() {
     if (disk_ ? !disk_->MakeReadOnly() : ::chmod(path_.c_str(), 0555) != 0) why_not_ = "cannot make it read-only";
   }
