@@ -7,6 +7,7 @@
 #include "core/line_file.h"
 #include "core/record_reader.h"
 #include "core/run_frame.h"
+#include "core/run_progress.h"
 
 namespace vendral {
 namespace {
@@ -37,7 +38,10 @@ void RunOrdinel(RunHost& host, const std::string& source_path) {
   // An earlier output is left unopened, so the first write (or the close)
   // fails with the not-open error and the earlier file stays as it was.
   if (!IsExistingFile(output.name())) output.OpenForWriting();
+  RunProgress progress(host, "Ordinel", source_path, {source_path});
+  progress.DiscardOnCancel(output);
   LineFile source(source_path);
+  source.SetReadProgress(&progress);
   source.OpenForReading();
   ReplacementLine replacement;
   while (!source.AtEnd()) {

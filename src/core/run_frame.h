@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/run_cancelled.h"
 #include "core/run_host.h"
 
 namespace vendral {
@@ -35,14 +36,17 @@ void ReportDone(RunHost& host);
 std::string FailureText(std::string_view message);
 void ReportFailure(RunHost& host, std::string_view message);
 
-// Runs a tool and hands any failure that escapes it to ReportFailure.
-// Returns false when the run ended with a failure.
+// Runs a tool and hands any failure that escapes it to ReportFailure; a run
+// that the user stopped shows nothing. Returns false when the run did not
+// complete.
 template <typename Tool>
 bool RunGuarded(RunHost& host, Tool&& tool) {
   std::string message;
   try {
     tool();
     return true;
+  } catch (const RunCancelled&) {
+    return false;
   } catch (const std::bad_alloc&) {
     message = "Out of memory";
   } catch (const std::exception& failure) {

@@ -27,6 +27,14 @@ class RunHost {
 
   // The decimal symbol that value texts are written with.
   virtual char DecimalSymbol() = 0;
+
+  // Told, while a run reads, which tool reads which source and what share
+  // of all its reading is done (0 to 1). False asks the run to stop: it
+  // then ends without any box. Hosts that show no progress keep this.
+  virtual bool ContinueRun(std::string_view /*tool*/, std::string_view /*source*/,
+                           double /*fraction_done*/) {
+    return true;
+  }
 };
 
 }  // namespace vendral

@@ -113,6 +113,12 @@ TEST(RunGuarded, HandsEscapingFailuresToTheErrorBox) {
   EXPECT_EQ(host.last(), "failure:plain.");
 }
 
+TEST(RunGuarded, ShowsNothingForARunTheUserStopped) {
+  RecordingHost host;
+  EXPECT_FALSE(RunGuarded(host, [] { throw RunCancelled(); }));
+  EXPECT_TRUE(host.events.empty());
+}
+
 TEST(BusyCursor, IsClearedOnceWhetherTheRunEndsOrFails) {
   RecordingHost host;
   {
