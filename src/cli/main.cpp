@@ -48,6 +48,11 @@ Options:
   -o DIR           the output folder, treated as the window's folder field:
                    a final path separator is added and one missing folder
                    level is created; default: the current folder
+  --progress       a one-line progress bar on stderr while the tool reads,
+                   even when stderr is not a terminal (on a terminal the
+                   bar shows without asking)
+  --no-progress    no progress bar, not even on a terminal; of the two
+                   flags the last one given counts
   -h, --help       this text
 
 Exit status: 0 done; 1 the run failed (the message is on stderr);
@@ -80,14 +85,26 @@ std::string ValueOr(const Arguments& args, const std::string& option, const std:
   return found != args.values.end() ? found->second : fallback;
 }
 
+// Which of two flags that undo each other was given last; nullptr when
+// neither was.
+const std::string* LastOf(const Arguments& args, std::string_view one, std::string_view other) {
+  for (auto flag = args.flags.rbegin(); flag != args.flags.rend(); ++flag) {
+    if (*flag == one || *flag == other) return &*flag;
+  }
+  return nullptr;
+}
+
 // Of --extract and --exclude the last one counts; --exclude by default,
 // as the window's radio group starts.
 ListrelCriteria CriteriaOf(const Arguments& args) {
-  for (auto flag = args.flags.rbegin(); flag != args.flags.rend(); ++flag) {
-    if (*flag == "--extract") return ListrelCriteria::kExtract;
-    if (*flag == "--exclude") return ListrelCriteria::kExclude;
-  }
-  return ListrelCriteria::kExclude;
+  const std::string* flag = LastOf(args, "--extract", "--exclude");
+  return flag && *flag == "--extract" ? ListrelCriteria::kExtract : ListrelCriteria::kExclude;
+}
+
+// A bar where a person watches stderr, unless a flag says otherwise.
+bool ShowsProgress(const Arguments& args) {
+  const std::string* flag = LastOf(args, "--progress", "--no-progress");
+  return flag ? *flag == "--progress" : platform::StandardErrorIsTerminal();
 }
 
 const std::map<std::string, ToolCommand>& Commands() {
@@ -130,7 +147,7 @@ std::optional<Arguments> Parse(const ToolCommand& command, int argc, char** argv
         return std::nullopt;
       }
       args.values[arg] = argv[++i];
-    } else if (Contains(command.flags, arg)) {
+    } else if (Contains(command.flags, arg) || arg == "--progress" || arg == "--no-progress") {
       args.flags.push_back(arg);
     } else if (arg.size() > 1 && arg[0] == '-' && arg != "--") {
       std::cerr << "vendral-cli: unknown option " << arg << '\n';
@@ -170,7 +187,8 @@ int Main(int argc, char** argv) {
   const auto args = Parse(found->second, argc, argv);
   if (!args) return kUsageStatus;
   const auto folder = args->values.find("-o");
-  ConsoleHost host(folder != args->values.end() ? folder->second : platform::CurrentFolder());
+  ConsoleHost host(folder != args->values.end() ? folder->second : platform::CurrentFolder(),
+                   ShowsProgress(*args));
   RunGuarded(host, [&] { found->second.run(host, *args); });
   return host.ExitStatus();
 }
