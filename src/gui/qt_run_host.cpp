@@ -7,6 +7,7 @@
 
 #include "core/run_frame.h"
 #include "gui/browse_edit.h"
+#include "gui/box_width.h"
 #include "gui/busy_cursor.h"
 #include "gui/decimal_symbol.h"
 #include "platform/platform.h"
@@ -68,6 +69,7 @@ void QtRunHost::ShowBox(std::string_view text, QMessageBox::Icon icon) {
   CentredBox box(icon, title_, QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())),
                  QMessageBox::NoButton, &window_);
   box.setTextFormat(Qt::PlainText);
+  SetBoxMinimumWidth(box);
   QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
   box.setDefaultButton(ok);
   box.setEscapeButton(ok);

@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "gui/box_width.h"
 #include "gui/browse_edit.h"
 #include "gui/qt_run_host.h"
 #include "modal.h"
@@ -18,6 +19,7 @@ struct Seen {
   QString text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QStringList buttons;
+  int width = 0;
   Qt::CursorShape cursor = Qt::BlankCursor;
   bool closed = false;
 };
@@ -31,6 +33,7 @@ void CloseNextBoxWith(Qt::Key key, Seen& seen) {
     seen.text = box->text();
     seen.icon = box->icon();
     for (QAbstractButton* button : box->buttons()) seen.buttons << button->text();
+    seen.width = box->width();
     seen.cursor = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor;
     QTest::keyClick(box, key);
     seen.closed = !box->isVisible();
@@ -79,6 +82,9 @@ class RunHostTest : public QObject {
     QCOMPARE(seen.text, failure ? QStringLiteral("File not found.") : QStringLiteral("Done!"));
     QCOMPARE(seen.icon, failure ? QMessageBox::Critical : QMessageBox::NoIcon);
     QCOMPARE(seen.buttons, QStringList{QStringLiteral("OK")});
+    // Wide enough for the caption beside the window manager's buttons.
+    QVERIFY(seen.width >= kMinimumBoxWidth);
+    QVERIFY(seen.width >= BoxMinimumWidth(seen.title));
   }
 
   void BusyCursorIsTheSqlHourglass() {
