@@ -5,12 +5,10 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTabWidget>
 
@@ -20,6 +18,7 @@
 #include "core/ordinel.h"
 #include "core/run_frame.h"
 #include "gui/browse_edit.h"
+#include "gui/frame_centring.h"
 #include "gui/help_texts.h"
 #include "gui/open_dialog.h"
 #include "gui/qt_run_host.h"
@@ -87,9 +86,7 @@ TForm1::TForm1(const AttachHook& attach)
 
   SetTabOrder();
   xxx->setFocus();
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->availableGeometry().center() - rect().center());
-  }
+  FrameCentring::Install(*this);
 
   if (attach) attach(*this);
   Connect();
