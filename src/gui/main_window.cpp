@@ -21,6 +21,7 @@
 #include "gui/frame_centring.h"
 #include "gui/help_texts.h"
 #include "gui/open_dialog.h"
+#include "gui/path_drop.h"
 #include "gui/qt_run_host.h"
 #include "gui/radio_group.h"
 #include "gui/spin_edit.h"
@@ -85,6 +86,7 @@ TForm1::TForm1(const AttachHook& attach)
   addAction(Action1);
 
   SetTabOrder();
+  AcceptDrops();
   xxx->setFocus();
   FrameCentring::Install(*this);
 
@@ -253,6 +255,28 @@ void TForm1::Connect() {
   click(Button5, &TForm1::Button5Click);
   click(Closevvv, &TForm1::ClosevvvClick);
   connect(Action1, &QAction::triggered, this, [this] { Guarded([this] { Action1Execute(); }); });
+}
+
+void TForm1::AcceptDrops() {
+  const auto file_into = [](QLineEdit* field) {
+    return [field](const QString& path) { field->setText(path); };
+  };
+  for (QLineEdit* field : {Edit5, Edit3, Edit1, Edit2, Edit6, Edit7}) {
+    PathDrop::Install(*field, PathDrop::Kind::kFile, file_into(field));
+  }
+  // A file dropped anywhere else on a page is that page's source file; the
+  // controls that take drops of their own hand theirs to the page too.
+  for (QLineEdit* source : {Edit5, Edit3, Edit1, Edit6, Edit7}) {
+    QWidget* page = source->parentWidget();
+    PathDrop::Install(*page, PathDrop::Kind::kFile, file_into(source));
+    for (QWidget* control : page->findChildren<QWidget*>()) {
+      if (control->acceptDrops() && !PathDrop::IsInstalledOn(*control)) {
+        PathDrop::Install(*control, PathDrop::Kind::kFile, file_into(source));
+      }
+    }
+  }
+  PathDrop::Install(*LMDBrowseEdit1, PathDrop::Kind::kFolder,
+                    [this](const QString& path) { LMDBrowseEdit1->SetText(path); });
 }
 
 void TForm1::Guarded(const std::function<void()>& handler) { RunGuarded(*host_, handler); }
