@@ -248,13 +248,17 @@ void TForm1::Connect() {
   const auto click = [this](QPushButton* button, void (TForm1::*handler)()) {
     connect(button, &QPushButton::clicked, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
   };
+  // A tool run: the same guard, and the progress dialog when it takes long.
+  const auto run = [this](auto* sender, auto signal, void (TForm1::*tool)()) {
+    connect(sender, signal, this, [this, tool] { host_->Run([this, tool] { (this->*tool)(); }); });
+  };
   click(BitBtn2, &TForm1::BitBtn2Click);
-  click(Button1, &TForm1::Button1Click);
-  click(GO, &TForm1::GOClick);
+  run(Button1, &QPushButton::clicked, &TForm1::Button1Click);
+  run(GO, &QPushButton::clicked, &TForm1::GOClick);
   click(BitBtn3, &TForm1::BitBtn3Click);
-  click(Button5, &TForm1::Button5Click);
+  run(Button5, &QPushButton::clicked, &TForm1::Button5Click);
   click(Closevvv, &TForm1::ClosevvvClick);
-  connect(Action1, &QAction::triggered, this, [this] { Guarded([this] { Action1Execute(); }); });
+  run(Action1, &QAction::triggered, &TForm1::Action1Execute);
 }
 
 void TForm1::AcceptDrops() {

@@ -10,11 +10,16 @@
 #include "gui/box_width.h"
 #include "gui/busy_cursor.h"
 #include "gui/decimal_symbol.h"
+#include "gui/progress_dialog.h"
 #include "platform/platform.h"
 
 namespace vendral {
 
 namespace {
+
+QString FromLocal(std::string_view text) {
+  return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // A message box that sits in the middle of the screen, not of its parent.
 class CentredBox : public QMessageBox {
@@ -63,11 +68,41 @@ void QtRunHost::ShowNotice(std::string_view text) { ShowBox(text, QMessageBox::N
 
 void QtRunHost::ShowFailure(std::string_view text) { ShowBox(text, QMessageBox::Critical); }
 
+bool QtRunHost::Run(const std::function<void()>& tool) {
+  run_clock_.start();
+  const bool completed = RunGuarded(*this, tool);
+  EndProgress();
+  return completed;
+}
+
+bool QtRunHost::ContinueRun(std::string_view tool, std::string_view source, double fraction_done) {
+  if (!run_clock_.isValid()) return true;
+  if (!progress_) {
+    if (run_clock_.elapsed() < kProgressDelayMs) return true;
+    progress_ = std::make_unique<RunProgressDialog>(window_, title_, FromLocal(tool), FromLocal(source));
+    progress_->show();
+    events_clock_.invalidate();
+  }
+  // The dialog is modal: the events handled here repaint the window and
+  // serve the dialog, while every input to the window is refused.
+  if (!events_clock_.isValid() || events_clock_.elapsed() >= kEventIntervalMs) {
+    progress_->SetFractionDone(fraction_done);
+    QCoreApplication::processEvents();
+    events_clock_.start();
+  }
+  return !progress_->CancelRequested();
+}
+
+void QtRunHost::EndProgress() {
+  progress_.reset();
+  run_clock_.invalidate();
+}
+
 void QtRunHost::RefreshDecimalSymbol() { decimal_symbol_ = SystemDecimalSymbol(); }
 
 void QtRunHost::ShowBox(std::string_view text, QMessageBox::Icon icon) {
-  CentredBox box(icon, title_, QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())),
-                 QMessageBox::NoButton, &window_);
+  EndProgress();
+  CentredBox box(icon, title_, FromLocal(text), QMessageBox::NoButton, &window_);
   box.setTextFormat(Qt::PlainText);
   SetBoxMinimumWidth(box);
   QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
