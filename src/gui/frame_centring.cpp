@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <utility>
 
 namespace vendral {
 
@@ -12,19 +13,25 @@ QPoint FrameCentredOn(const QWidget& window, const QRect& area) {
   return {area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2};
 }
 
-FrameCentring::FrameCentring(QWidget& window) : QObject(&window), window_(window) {}
+FrameCentring::FrameCentring(QWidget& window, Area area)
+    : QObject(&window), window_(window), area_(std::move(area)) {}
 
-void FrameCentring::Install(QWidget& window) {
-  auto* centring = new FrameCentring(window);
+void FrameCentring::Install(QWidget& window, Area area) {
+  auto* centring = new FrameCentring(window, std::move(area));
   centring->Centre();
   window.installEventFilter(centring);
 }
 
 void FrameCentring::Centre() {
-  const QScreen* screen = window_.isVisible() ? window_.screen() : QGuiApplication::primaryScreen();
-  if (!screen) return;
+  QRect area;
+  if (area_) {
+    area = area_();
+  } else if (const QScreen* screen = window_.screen() ? window_.screen() : QGuiApplication::primaryScreen()) {
+    area = screen->availableGeometry();
+  }
+  if (area.isEmpty()) return;
   frame_used_ = window_.frameGeometry().size();
-  window_.move(FrameCentredOn(window_, screen->availableGeometry()));
+  window_.move(FrameCentredOn(window_, area));
 }
 
 bool FrameCentring::eventFilter(QObject* watched, QEvent* event) {

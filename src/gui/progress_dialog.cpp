@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "gui/box_width.h"
+#include "gui/frame_centring.h"
 
 namespace vendral {
 namespace {
@@ -42,6 +43,7 @@ RunProgressDialog::RunProgressDialog(QWidget& window, const QString& title, cons
   layout->addWidget(buttons);
   const QSize hint = sizeHint();
   setFixedSize(std::max(hint.width(), BoxMinimumWidth(title)), hint.height());
+  FrameCentring::Install(*this, [&window] { return window.frameGeometry(); });
 }
 
 void RunProgressDialog::SetFractionDone(double fraction_done) {

@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QFile>
 #include <QPushButton>
-#include <QScreen>
 
 #include "core/run_frame.h"
 #include "gui/browse_edit.h"
 #include "gui/box_width.h"
 #include "gui/busy_cursor.h"
 #include "gui/decimal_symbol.h"
+#include "gui/frame_centring.h"
 #include "gui/progress_dialog.h"
 #include "platform/platform.h"
 
@@ -20,21 +20,6 @@ namespace {
 QString FromLocal(std::string_view text) {
   return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-// A message box that sits in the middle of the screen, not of its parent.
-class CentredBox : public QMessageBox {
- public:
-  using QMessageBox::QMessageBox;
-
- protected:
-  void showEvent(QShowEvent* event) override {
-    QMessageBox::showEvent(event);
-    if (const QScreen* screen = this->screen()) {
-      const QRect area = screen->availableGeometry();
-      move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-    }
-  }
-};
 
 }  // namespace
 
@@ -102,12 +87,15 @@ void QtRunHost::RefreshDecimalSymbol() { decimal_symbol_ = SystemDecimalSymbol()
 
 void QtRunHost::ShowBox(std::string_view text, QMessageBox::Icon icon) {
   EndProgress();
-  CentredBox box(icon, title_, FromLocal(text), QMessageBox::NoButton, &window_);
+  QMessageBox box(icon, title_, FromLocal(text), QMessageBox::NoButton, &window_);
   box.setTextFormat(Qt::PlainText);
   SetBoxMinimumWidth(box);
   QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
   box.setDefaultButton(ok);
   box.setEscapeButton(ok);
+  // In the middle of the screen, not of the window.
+  box.adjustSize();
+  FrameCentring::Install(box);
   // The default cursor while the box is open; the one set before comes back.
   QApplication::setOverrideCursor(Qt::ArrowCursor);
   box.exec();

@@ -122,6 +122,7 @@ class ProgressTest : public QObject {
       QString title;
       QString label;
       int width = 0;
+      QPoint offset_from_window_centre;
       Qt::WindowModality modality = Qt::NonModal;
       bool partial_output = false;
       int tab = -1;
@@ -133,6 +134,7 @@ class ProgressTest : public QObject {
       seen.title = dialog->windowTitle();
       seen.label = dialog->Label()->text();
       seen.width = dialog->width();
+      seen.offset_from_window_centre = dialog->frameGeometry().center() - run.form.frameGeometry().center();
       seen.modality = dialog->windowModality();
       seen.partial_output = std::filesystem::exists(run.output);
       // A user tries the tabs, the GO button, the Close button and a key.
@@ -156,6 +158,7 @@ class ProgressTest : public QObject {
     QVERIFY2(seen.label.contains(QStringLiteral("GC-content")), qPrintable(seen.label));
     QVERIFY2(seen.label.contains(QString::fromStdString(run.source)), qPrintable(seen.label));
     QVERIFY(seen.width >= BoxMinimumWidth(seen.title));
+    QVERIFY(seen.offset_from_window_centre.manhattanLength() <= 2);
     QCOMPARE(seen.modality, Qt::ApplicationModal);
     QVERIFY(seen.partial_output);
     // Nothing the user tried reached the window.

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -20,6 +21,8 @@ struct Seen {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QStringList buttons;
   int width = 0;
+  QPoint frame_centre;
+  QPoint screen_centre;
   Qt::CursorShape cursor = Qt::BlankCursor;
   bool closed = false;
 };
@@ -34,6 +37,8 @@ void CloseNextBoxWith(Qt::Key key, Seen& seen) {
     seen.icon = box->icon();
     for (QAbstractButton* button : box->buttons()) seen.buttons << button->text();
     seen.width = box->width();
+    seen.frame_centre = box->frameGeometry().center();
+    seen.screen_centre = box->screen()->availableGeometry().center();
     seen.cursor = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor;
     QTest::keyClick(box, key);
     seen.closed = !box->isVisible();
@@ -85,6 +90,8 @@ class RunHostTest : public QObject {
     // Wide enough for the caption beside the window manager's buttons.
     QVERIFY(seen.width >= kMinimumBoxWidth);
     QVERIFY(seen.width >= BoxMinimumWidth(seen.title));
+    // In the middle of the screen, frame and all.
+    QVERIFY((seen.frame_centre - seen.screen_centre).manhattanLength() <= 2);
   }
 
   void BusyCursorIsTheSqlHourglass() {
