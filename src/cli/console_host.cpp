@@ -8,17 +8,25 @@
 
 namespace vendral {
 
-ConsoleHost::ConsoleHost(std::string output_folder, bool to_standard_output)
+ConsoleHost::ConsoleHost(std::string output_folder, bool to_standard_output, bool show_progress)
     : output_folder_(std::move(output_folder)),
       to_standard_output_(to_standard_output),
-      decimal_symbol_(platform::UserDecimalSymbol()) {}
+      decimal_symbol_(platform::UserDecimalSymbol()),
+      show_progress_(show_progress),
+      progress_bar_(std::cerr) {}
 
 void ConsoleHost::BeginRun(std::string label) {
   label_ = std::move(label);
   exit_status_ = 0;
 }
 
-void ConsoleHost::Print(std::ostream& stream, std::string_view text) const {
+bool ConsoleHost::ContinueRun(std::string_view tool, std::string_view source, double fraction_done) {
+  if (show_progress_) progress_bar_.Show(tool, source, fraction_done);
+  return true;
+}
+
+void ConsoleHost::Print(std::ostream& stream, std::string_view text) {
+  progress_bar_.End();
   if (!label_.empty()) stream << label_ << ": ";
   stream << text << '\n';
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/progress_bar.h"
 #include "core/run_host.h"
 
 namespace vendral {
@@ -14,7 +15,8 @@ class ConsoleHost : public RunHost {
  public:
   // to_standard_output: the runs write their output to standard output,
   // so "Done!" goes to standard error with every other message.
-  ConsoleHost(std::string output_folder, bool to_standard_output = false);
+  // show_progress: a progress bar on standard error while a run reads.
+  ConsoleHost(std::string output_folder, bool to_standard_output = false, bool show_progress = false);
 
   // Starts the next run: its outcome starts as success, and its messages
   // start with label and ": " when label is not empty.
@@ -28,19 +30,22 @@ class ConsoleHost : public RunHost {
   void ShowFailure(std::string_view text) override;
   char DecimalSymbol() override { return decimal_symbol_; }
   bool OutputGoesToStandardOutput() override { return to_standard_output_; }
+  bool ContinueRun(std::string_view tool, std::string_view source, double fraction_done) override;
 
   // Of the current run: 0 after "Done!", 2 after any other notice, 1 after
   // a failure.
   int ExitStatus() const { return exit_status_; }
 
  private:
-  void Print(std::ostream& stream, std::string_view text) const;
+  void Print(std::ostream& stream, std::string_view text);
 
   std::string output_folder_;
   bool to_standard_output_;
   std::string label_;
   char decimal_symbol_;
   int exit_status_ = 0;
+  bool show_progress_;
+  ProgressBar progress_bar_;
 };
 
 }  // namespace vendral

@@ -64,6 +64,11 @@ Options:
   -                as SOURCE: read standard input (plain or compressed);
                    only with --stdout, and only once
   --               every argument after it is a SOURCE
+  --progress       a one-line progress bar on stderr while the tool reads,
+                   even when stderr is not a terminal (on a terminal the
+                   bar shows without asking)
+  --no-progress    no progress bar, not even on a terminal; of the two
+                   flags the last one given counts
   -h, --help       this text
   --version        the program's name and version
 
@@ -101,14 +106,26 @@ std::string ValueOr(const Arguments& args, const std::string& option, const std:
   return found != args.values.end() ? found->second : fallback;
 }
 
+// Which of two flags that undo each other was given last; nullptr when
+// neither was.
+const std::string* LastOf(const Arguments& args, std::string_view one, std::string_view other) {
+  for (auto flag = args.flags.rbegin(); flag != args.flags.rend(); ++flag) {
+    if (*flag == one || *flag == other) return &*flag;
+  }
+  return nullptr;
+}
+
 // Of --extract and --exclude the last one counts; --exclude by default,
 // as the window's radio group starts.
 ListrelCriteria CriteriaOf(const Arguments& args) {
-  for (auto flag = args.flags.rbegin(); flag != args.flags.rend(); ++flag) {
-    if (*flag == "--extract") return ListrelCriteria::kExtract;
-    if (*flag == "--exclude") return ListrelCriteria::kExclude;
-  }
-  return ListrelCriteria::kExclude;
+  const std::string* flag = LastOf(args, "--extract", "--exclude");
+  return flag && *flag == "--extract" ? ListrelCriteria::kExtract : ListrelCriteria::kExclude;
+}
+
+// A bar where a person watches stderr, unless a flag says otherwise.
+bool ShowsProgress(const Arguments& args) {
+  const std::string* flag = LastOf(args, "--progress", "--no-progress");
+  return flag ? *flag == "--progress" : platform::StandardErrorIsTerminal();
 }
 
 const std::map<std::string, ToolCommand>& Commands() {
@@ -149,7 +166,7 @@ bool Contains(const std::vector<std::string>& list, const std::string& item) {
 }
 
 // Flags that every tool takes.
-const std::vector<std::string> kCommonFlags = {"--stdout"};
+const std::vector<std::string> kCommonFlags = {"--stdout", "--progress", "--no-progress"};
 
 std::optional<Arguments> Parse(const ToolCommand& command, int argc, char** argv) {
   Arguments args;
@@ -231,7 +248,7 @@ int Main(int argc, char** argv) {
   if (!args) return kUsageStatus;
   const auto folder = args->values.find("-o");
   ConsoleHost host(folder != args->values.end() ? folder->second : platform::CurrentFolder(),
-                   Contains(args->flags, "--stdout"));
+                   Contains(args->flags, "--stdout"), ShowsProgress(*args));
   const bool several = args->positional.size() > 1;
   int status = 0;
   for (const std::string& source : args->positional) {

@@ -7,6 +7,7 @@
 #include "core/line_file.h"
 #include "core/record_reader.h"
 #include "core/run_frame.h"
+#include "core/run_progress.h"
 #include "core/value_text.h"
 
 namespace vendral {
@@ -16,12 +17,13 @@ std::string ToolMode;
 namespace {
 
 struct Mode {
+  std::string_view name;  // the caption of its tab
   std::string_view tag;
   std::string_view header;
 };
 
-constexpr Mode kArdenta{"Ardenta", "Single-line description,,,thermostability index"};
-constexpr Mode kGcContent{"GC-Content", "Single-line description,,,GC%"};
+constexpr Mode kArdenta{"Ardenta", "Ardenta", "Single-line description,,,thermostability index"};
+constexpr Mode kGcContent{"GC-content", "GC-Content", "Single-line description,,,GC%"};
 
 using StretchCounter = StretchCounts (*)(std::string_view);
 
@@ -241,7 +243,10 @@ void Action1Execute(RunHost& host, const std::string& ardenta_source, const std:
   LineFile output(output_path, OutputTarget(host));
   output.OpenForWriting();
   output.WriteLine(mode.header);
+  RunProgress progress(host, mode.name, source_path, {source_path});
+  progress.DiscardOnCancel(output);
   LineFile source(source_path);
+  source.SetReadProgress(&progress);
   source.OpenForReading();
   CompositionRun(source, output, CounterFor(ToolMode), host.DecimalSymbol()).ReadAll();
   source.Close();

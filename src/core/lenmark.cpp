@@ -6,6 +6,7 @@
 #include "core/parse_integer.h"
 #include "core/record_reader.h"
 #include "core/run_frame.h"
+#include "core/run_progress.h"
 
 namespace vendral {
 namespace {
@@ -77,7 +78,10 @@ void RunLenmark(RunHost& host, const std::string& source_path, const std::string
   BusyCursor busy(host);
   LineFile output(MakeOutputFileName(host, source_path, "Lenmark", ".fas"), OutputTarget(host));
   output.OpenForWriting();
+  RunProgress progress(host, "Lenmark", source_path, {source_path});
+  progress.DiscardOnCancel(output);
   LineFile source(source_path);
+  source.SetReadProgress(&progress);
   source.OpenForReading();
   Threshold threshold(length_text);
   FilterRecords(source, output, ComparisonFor(comparison), threshold);

@@ -10,6 +10,7 @@
 #include "core/parse_integer.h"
 #include "core/record_reader.h"
 #include "core/run_frame.h"
+#include "core/run_progress.h"
 
 namespace vendral {
 namespace {
@@ -70,13 +71,18 @@ void RunListrel(RunHost& host, const std::string& source_path, const std::string
   BusyCursor busy(host);
   LineFile output(MakeOutputFileName(host, source_path, "Listrel", ".fas"), OutputTarget(host));
   output.OpenForWriting();
+  // The filter file and the source are read twice each: four readings, one run.
+  RunProgress progress(host, "Listrel", source_path, {filter_path, source_path, source_path});
+  progress.DiscardOnCancel(output);
   LineFile filter(filter_path);
+  filter.SetReadProgress(&progress);
   const std::vector<std::int32_t> filter_list = ReadFilterList(filter);
   // The source is read twice so that it is never held in memory: once to
   // convert every record number, so that a bad one leaves the output empty,
   // once to write the kept records. A pipe can be read only once: there a
   // bad number ends the run after the records before it.
   LineFile source(source_path);
+  source.SetReadProgress(&progress);
   source.OpenForReading();
   if (source.CanReadAgain()) {
     CheckRecordNumbers(source);

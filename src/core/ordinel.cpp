@@ -7,6 +7,7 @@
 #include "core/line_file.h"
 #include "core/record_reader.h"
 #include "core/run_frame.h"
+#include "core/run_progress.h"
 
 namespace vendral {
 namespace {
@@ -38,7 +39,10 @@ void RunOrdinel(RunHost& host, const std::string& source_path) {
   // fails with the not-open error and the earlier file stays as it was.
   // Standard output holds no earlier output to keep.
   if (output.WritesStandardOutput() || !IsExistingFile(output.name())) output.OpenForWriting();
+  RunProgress progress(host, "Ordinel", source_path, {source_path});
+  progress.DiscardOnCancel(output);
   LineFile source(source_path);
+  source.SetReadProgress(&progress);
   source.OpenForReading();
   ReplacementLine replacement;
   // Lines are copied in pieces, so that a line of any length passes

@@ -9,6 +9,7 @@
 
 #include "core/failure.h"
 #include "core/line_file.h"
+#include "core/run_cancelled.h"
 #include "core/run_host.h"
 
 namespace vendral {
@@ -42,14 +43,17 @@ void ReportDone(RunHost& host);
 std::string FailureText(std::string_view message);
 void ReportFailure(RunHost& host, std::string_view message);
 
-// Runs a tool and hands any failure that escapes it to ReportFailure.
-// Returns false when the run ended with a failure.
+// Runs a tool and hands any failure that escapes it to ReportFailure; a run
+// that the user stopped shows nothing. Returns false when the run did not
+// complete.
 template <typename Tool>
 bool RunGuarded(RunHost& host, Tool&& tool) {
   std::string message;
   try {
     tool();
     return true;
+  } catch (const RunCancelled&) {
+    return false;
   } catch (const Failure& failure) {
     message = failure.message();
   } catch (const std::bad_alloc&) {

@@ -31,6 +31,14 @@ class RunHost {
   // True when the run's output goes to standard output instead of a file
   // in the output folder (a pipeline); then no output folder is touched.
   virtual bool OutputGoesToStandardOutput() { return false; }
+
+  // Told, while a run reads, which tool reads which source and what share
+  // of all its reading is done (0 to 1). False asks the run to stop: it
+  // then ends without any box. Hosts that show no progress keep this.
+  virtual bool ContinueRun(std::string_view /*tool*/, std::string_view /*source*/,
+                           double /*fraction_done*/) {
+    return true;
+  }
 };
 
 }  // namespace vendral

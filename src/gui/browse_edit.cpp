@@ -1,11 +1,12 @@
 #include "gui/browse_edit.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QToolButton>
+
+#include "gui/browse_dialog.h"
 
 namespace vendral {
 
@@ -53,8 +54,9 @@ void TLMDBrowseEdit::resizeEvent(QResizeEvent* event) {
 
 void TLMDBrowseEdit::Browse() {
   if (!hasFocus()) setFocus();
-  const QString folder = QFileDialog::getExistingDirectory(window(), QString(), StartFolder(),
-                                                           QFileDialog::ShowDirsOnly);
+  TLMDBrowseDlg dialog(window(), StartFolder());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const QString folder = dialog.selectedFiles().constFirst();
   if (folder.isEmpty()) return;
   // Blanks around the path go, unless they belong to the folder's name.
   const QString path = QDir::toNativeSeparators(folder);

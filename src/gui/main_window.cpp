@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTabWidget>
 
@@ -22,8 +21,10 @@
 #include "core/ordinel.h"
 #include "core/run_frame.h"
 #include "gui/browse_edit.h"
+#include "gui/frame_centring.h"
 #include "gui/help_texts.h"
 #include "gui/open_dialog.h"
+#include "gui/path_drop.h"
 #include "gui/qt_run_host.h"
 #include "gui/radio_group.h"
 #include "gui/spin_edit.h"
@@ -81,10 +82,9 @@ TForm1::TForm1(const AttachHook& attach, const QString& default_output_folder)
   addAction(Action1);
 
   SetTabOrder();
+  AcceptDrops();
   xxx->setFocus();
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->availableGeometry().center() - rect().center());
-  }
+  FrameCentring::Install(*this);
 
   if (attach) attach(*this);
   Connect();
@@ -244,13 +244,39 @@ void TForm1::Connect() {
   const auto click = [this](QPushButton* button, void (TForm1::*handler)()) {
     connect(button, &QPushButton::clicked, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
   };
+  // A tool run: the same guard, and the progress dialog when it takes long.
+  const auto run = [this](auto* sender, auto signal, void (TForm1::*tool)()) {
+    connect(sender, signal, this, [this, tool] { host_->Run([this, tool] { (this->*tool)(); }); });
+  };
   click(BitBtn2, &TForm1::BitBtn2Click);
-  click(Button1, &TForm1::Button1Click);
-  click(GO, &TForm1::GOClick);
+  run(Button1, &QPushButton::clicked, &TForm1::Button1Click);
+  run(GO, &QPushButton::clicked, &TForm1::GOClick);
   click(BitBtn3, &TForm1::BitBtn3Click);
-  click(Button5, &TForm1::Button5Click);
+  run(Button5, &QPushButton::clicked, &TForm1::Button5Click);
   click(Closevvv, &TForm1::ClosevvvClick);
-  connect(Action1, &QAction::triggered, this, [this] { Guarded([this] { Action1Execute(); }); });
+  run(Action1, &QAction::triggered, &TForm1::Action1Execute);
+}
+
+void TForm1::AcceptDrops() {
+  const auto file_into = [](QLineEdit* field) {
+    return [field](const QString& path) { field->setText(path); };
+  };
+  for (QLineEdit* field : {Edit5, Edit3, Edit1, Edit2, Edit6, Edit7}) {
+    PathDrop::Install(*field, PathDrop::Kind::kFile, file_into(field));
+  }
+  // A file dropped anywhere else on a page is that page's source file; the
+  // controls that take drops of their own hand theirs to the page too.
+  for (QLineEdit* source : {Edit5, Edit3, Edit1, Edit6, Edit7}) {
+    QWidget* page = source->parentWidget();
+    PathDrop::Install(*page, PathDrop::Kind::kFile, file_into(source));
+    for (QWidget* control : page->findChildren<QWidget*>()) {
+      if (control->acceptDrops() && !PathDrop::IsInstalledOn(*control)) {
+        PathDrop::Install(*control, PathDrop::Kind::kFile, file_into(source));
+      }
+    }
+  }
+  PathDrop::Install(*LMDBrowseEdit1, PathDrop::Kind::kFolder,
+                    [this](const QString& path) { LMDBrowseEdit1->SetText(path); });
 }
 
 void TForm1::Guarded(const std::function<void()>& handler) { RunGuarded(*host_, handler); }

@@ -83,6 +83,7 @@ class TForm1 : public QWidget {
   void CreateOrdinelPage();
   void SetTabOrder();
   void Connect();
+  void AcceptDrops();
 
   // Runs a handler; a failure that escapes it goes to ReportFailure.
   void Guarded(const std::function<void()>& handler);

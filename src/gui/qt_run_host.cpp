@@ -3,32 +3,23 @@
 #include <QApplication>
 #include <QFile>
 #include <QPushButton>
-#include <QScreen>
 
 #include "core/run_frame.h"
 #include "gui/browse_edit.h"
+#include "gui/box_width.h"
 #include "gui/busy_cursor.h"
 #include "gui/decimal_symbol.h"
+#include "gui/frame_centring.h"
+#include "gui/progress_dialog.h"
 #include "platform/platform.h"
 
 namespace vendral {
 
 namespace {
 
-// A message box that sits in the middle of the screen, not of its parent.
-class CentredBox : public QMessageBox {
- public:
-  using QMessageBox::QMessageBox;
-
- protected:
-  void showEvent(QShowEvent* event) override {
-    QMessageBox::showEvent(event);
-    if (const QScreen* screen = this->screen()) {
-      const QRect area = screen->availableGeometry();
-      move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-    }
-  }
-};
+QString FromLocal(std::string_view text) {
+  return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
@@ -62,15 +53,49 @@ void QtRunHost::ShowNotice(std::string_view text) { ShowBox(text, QMessageBox::N
 
 void QtRunHost::ShowFailure(std::string_view text) { ShowBox(text, QMessageBox::Critical); }
 
+bool QtRunHost::Run(const std::function<void()>& tool) {
+  run_clock_.start();
+  const bool completed = RunGuarded(*this, tool);
+  EndProgress();
+  return completed;
+}
+
+bool QtRunHost::ContinueRun(std::string_view tool, std::string_view source, double fraction_done) {
+  if (!run_clock_.isValid()) return true;
+  if (!progress_) {
+    if (run_clock_.elapsed() < kProgressDelayMs) return true;
+    progress_ = std::make_unique<RunProgressDialog>(window_, title_, FromLocal(tool), FromLocal(source));
+    progress_->show();
+    events_clock_.invalidate();
+  }
+  // The dialog is modal: the events handled here repaint the window and
+  // serve the dialog, while every input to the window is refused.
+  if (!events_clock_.isValid() || events_clock_.elapsed() >= kEventIntervalMs) {
+    progress_->SetFractionDone(fraction_done);
+    QCoreApplication::processEvents();
+    events_clock_.start();
+  }
+  return !progress_->CancelRequested();
+}
+
+void QtRunHost::EndProgress() {
+  progress_.reset();
+  run_clock_.invalidate();
+}
+
 void QtRunHost::RefreshDecimalSymbol() { decimal_symbol_ = SystemDecimalSymbol(); }
 
 void QtRunHost::ShowBox(std::string_view text, QMessageBox::Icon icon) {
-  CentredBox box(icon, title_, QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())),
-                 QMessageBox::NoButton, &window_);
+  EndProgress();
+  QMessageBox box(icon, title_, FromLocal(text), QMessageBox::NoButton, &window_);
   box.setTextFormat(Qt::PlainText);
+  SetBoxMinimumWidth(box);
   QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
   box.setDefaultButton(ok);
   box.setEscapeButton(ok);
+  // In the middle of the screen, not of the window.
+  box.adjustSize();
+  FrameCentring::Install(box);
   // The default cursor while the box is open; the one set before comes back.
   QApplication::setOverrideCursor(Qt::ArrowCursor);
   box.exec();

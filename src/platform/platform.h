@@ -57,6 +57,12 @@ struct FileStamp {
 };
 int StampOf(FileHandle file, FileStamp& stamp);
 
+// The size of a file as stored, in bytes; 0 when it cannot be found out.
+std::uint64_t FileSize(const std::string& path);
+
+// Removes a file. Returns 0 or an error code.
+int RemoveFile(const std::string& path);
+
 bool IsFolder(const std::string& path);
 // True when path names an existing entry that is not a folder.
 bool IsFile(const std::string& path);
@@ -71,6 +77,9 @@ std::string CurrentFolder();
 
 // The full path of the running program file.
 std::string ProgramFilePath();
+
+// Whether standard error goes to a terminal, where a person watches it.
+bool StandardErrorIsTerminal();
 
 // The decimal symbol of the user's regional settings; '.' when unknown.
 char UserDecimalSymbol();

@@ -165,6 +165,17 @@ int StampOf(FileHandle file, FileStamp& stamp) {
   return 0;
 }
 
+std::uint64_t FileSize(const std::string& path) {
+  struct stat info;
+  if (HoldsNul(path) || ::stat(path.c_str(), &info) != 0) return 0;
+  return static_cast<std::uint64_t>(info.st_size);
+}
+
+int RemoveFile(const std::string& path) {
+  if (HoldsNul(path)) return 123;
+  return ::unlink(path.c_str()) == 0 ? 0 : CodeFor(errno);
+}
+
 bool IsFolder(const std::string& path) {
   struct stat info;
   return !HoldsNul(path) && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -198,6 +209,8 @@ std::string ProgramFilePath() {
   const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
   return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
 }
+
+bool StandardErrorIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
 
 char UserDecimalSymbol() {
   // Ask the user's locale without leaving it switched on for the program.

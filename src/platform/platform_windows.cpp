@@ -3,6 +3,9 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
+#include <io.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -106,6 +109,17 @@ int StampOf(FileHandle file, FileStamp& stamp) {
   return 0;
 }
 
+std::uint64_t FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (HoldsNul(path) || !::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+int RemoveFile(const std::string& path) {
+  if (HoldsNul(path)) return 123;
+  return ::DeleteFileA(path.c_str()) ? 0 : CodeFor(::GetLastError());
+}
+
 bool IsFolder(const std::string& path) {
   const DWORD attributes = HoldsNul(path) ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -150,6 +164,8 @@ std::string ProgramFilePath() {
   const DWORD n = ::GetModuleFileNameA(nullptr, buffer, sizeof buffer);
   return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
 }
+
+bool StandardErrorIsTerminal() { return ::_isatty(::_fileno(stderr)) != 0; }
 
 char UserDecimalSymbol() {
   char symbol[8] = {};

@@ -135,6 +135,12 @@ TEST(RunGuarded, CarriesMessagesWithByte0Whole) {
   }
 }
 
+TEST(RunGuarded, ShowsNothingForARunTheUserStopped) {
+  RecordingHost host;
+  EXPECT_FALSE(RunGuarded(host, [] { throw RunCancelled(); }));
+  EXPECT_TRUE(host.events.empty());
+}
+
 TEST(BusyCursor, IsClearedOnceWhetherTheRunEndsOrFails) {
   RecordingHost host;
   {

@@ -10,12 +10,14 @@
 
 namespace vendral::testing {
 
-// Fails the wait (nothing is done) when no modal dialog shows within ~10 s.
-inline void WhenModal(std::function<void(QWidget*)> action) {
+// Runs the action on the first active modal dialog of the class Dialog;
+// gives up (nothing is done) when none shows within ~1000 looks, 10 ms apart.
+template <typename Dialog>
+void WhenModalOf(std::function<void(Dialog*)> action) {
   auto* timer = new QTimer(qApp);
   auto tries = std::make_shared<int>(0);
   QObject::connect(timer, &QTimer::timeout, timer, [timer, tries, action] {
-    QWidget* modal = QApplication::activeModalWidget();
+    auto* modal = qobject_cast<Dialog*>(QApplication::activeModalWidget());
     if ((modal && modal->isVisible()) || ++*tries > 1000) {
       timer->stop();
       timer->deleteLater();
@@ -24,5 +26,8 @@ inline void WhenModal(std::function<void(QWidget*)> action) {
   });
   timer->start(10);
 }
+
+// The same for whatever modal dialog shows first.
+inline void WhenModal(std::function<void(QWidget*)> action) { WhenModalOf<QWidget>(std::move(action)); }
 
 }  // namespace vendral::testing

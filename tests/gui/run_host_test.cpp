@@ -2,11 +2,13 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "core/failure.h"
 #include "core/run_frame.h"
+#include "gui/box_width.h"
 #include "gui/browse_edit.h"
 #include "gui/qt_run_host.h"
 #include "modal.h"
@@ -20,6 +22,9 @@ struct Seen {
   QString text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QStringList buttons;
+  int width = 0;
+  QPoint frame_centre;
+  QPoint screen_centre;
   Qt::CursorShape cursor = Qt::BlankCursor;
   bool closed = false;
 };
@@ -33,6 +38,9 @@ void CloseNextBoxWith(Qt::Key key, Seen& seen) {
     seen.text = box->text();
     seen.icon = box->icon();
     for (QAbstractButton* button : box->buttons()) seen.buttons << button->text();
+    seen.width = box->width();
+    seen.frame_centre = box->frameGeometry().center();
+    seen.screen_centre = box->screen()->availableGeometry().center();
     seen.cursor = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor;
     QTest::keyClick(box, key);
     seen.closed = !box->isVisible();
@@ -81,6 +89,11 @@ class RunHostTest : public QObject {
     QCOMPARE(seen.text, failure ? QStringLiteral("File not found.") : QStringLiteral("Done!"));
     QCOMPARE(seen.icon, failure ? QMessageBox::Critical : QMessageBox::NoIcon);
     QCOMPARE(seen.buttons, QStringList{QStringLiteral("OK")});
+    // Wide enough for the caption beside the window manager's buttons.
+    QVERIFY(seen.width >= kMinimumBoxWidth);
+    QVERIFY(seen.width >= BoxMinimumWidth(seen.title));
+    // In the middle of the screen, frame and all.
+    QVERIFY((seen.frame_centre - seen.screen_centre).manhattanLength() <= 2);
   }
 
   // From the failure to the box as bytes: byte 0 does not cut the text.

@@ -1,12 +1,17 @@
 // The folder field and the number field on their own.
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QListView>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "gui/browse_dialog.h"
 #include "gui/browse_edit.h"
 #include "gui/spin_edit.h"
 #include "modal.h"
@@ -110,6 +115,41 @@ class WidgetsTest : public QObject {
     QVERIFY(shown);
     QCOMPARE(stage.field->Text(), QString());
     QCOMPARE(changes.count(), 0);
+  }
+
+  void FolderFieldBrowseOpensWithOkDisabled() {
+    Stage<TLMDBrowseEdit> stage;
+    bool ok_enabled = true;
+    bool seen = false;
+    testing::WhenModal([&](QWidget* modal) {
+      auto* buttons = modal->findChild<QDialogButtonBox*>();
+      seen = buttons && buttons->button(QDialogButtonBox::Open);
+      if (seen) ok_enabled = buttons->button(QDialogButtonBox::Open)->isEnabled();
+      modal->close();
+    });
+    QTest::mouseClick(stage.field->BrowseButton(), Qt::LeftButton);
+    QVERIFY(seen);
+    QVERIFY(!ok_enabled);
+  }
+
+  void FolderDialogOkWaitsForAChosenFolder() {
+    testing::TempFolder temp;
+    QVERIFY(QDir().mkdir(QString::fromStdString(temp / "chosen")));
+    QWidget window;
+    TLMDBrowseDlg dialog(&window, QString::fromStdString(temp.path()));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* view = dialog.findChild<QListView*>(QStringLiteral("listView"));
+    QVERIFY(view);
+    auto* model = qobject_cast<QFileSystemModel*>(view->model());
+    QVERIFY(model);
+    const QModelIndex chosen = model->index(QString::fromStdString(temp / "chosen"));
+    // The folder is read in the background; OK stays disabled meanwhile.
+    QTRY_VERIFY(view->visualRect(chosen).isValid());
+    QVERIFY(!dialog.OkButton()->isEnabled());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(chosen).center());
+    QVERIFY(dialog.OkButton()->isEnabled());
+    QCOMPARE(dialog.selectedFiles(), QStringList{QString::fromStdString(temp / "chosen")});
   }
 
   void FolderFieldBrowseConfirmSetsTheFolder_data() {

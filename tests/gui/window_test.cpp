@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 
@@ -301,6 +302,14 @@ class WindowTest : public QObject {
       QCOMPARE(tabs->currentIndex(), TForm1::kGcContentTab);
       tabs->setCurrentIndex(0);
     }
+  }
+
+  void WindowIsCentredByItsFrame() {
+    Shown shown;
+    const QRect area = shown.form.screen()->availableGeometry();
+    const QRect frame = shown.form.frameGeometry();
+    QVERIFY(std::abs(frame.left() - area.left() - (area.right() - frame.right())) <= 1);
+    QVERIFY(std::abs(frame.top() - area.top() - (area.bottom() - frame.bottom())) <= 1);
   }
 
   void Edit4StaysHidden() {

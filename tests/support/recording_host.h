@@ -1,7 +1,9 @@
 // A run host that remembers everything a run asked of it.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -24,10 +26,20 @@ class RecordingHost : public RunHost {
   void ShowNotice(std::string_view text) override { events.push_back("notice:" + std::string(text)); }
   void ShowFailure(std::string_view text) override { events.push_back("failure:" + std::string(text)); }
   char DecimalSymbol() override { return decimal_symbol_; }
+  // Notes the report; answers stop at report number stop_at_report.
+  bool ContinueRun(std::string_view tool, std::string_view source, double fraction_done) override;
 
   const std::string& folder() const { return folder_; }
   // The last notice or failure, as "notice:..." or "failure:...".
   std::string last() const;
+
+  struct Progress {
+    std::string tool;
+    std::string source;
+    double fraction_done;
+  };
+  std::vector<Progress> progress;
+  std::size_t stop_at_report = 0;  // counted from 1; 0: never
 
   std::vector<std::string> events;
   int folder_changes = 0;

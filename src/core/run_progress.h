@@ -1,0 +1,47 @@
+// How far a tool run has got through everything it reads, summed over its
+// line files and handed to the run host; and where the run ends when the
+// host answers that the user wants it stopped.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "core/line_file.h"
+#include "core/run_host.h"
+
+namespace vendral {
+
+class RunProgress : public ReadProgress {
+ public:
+  // readings: every file that the run reads, once for each time it reads
+  // it; their sizes as stored add up to the whole run. tool (a name that
+  // outlives the run) and source name the run for the host.
+  RunProgress(RunHost& host, std::string_view tool, std::string source,
+              std::initializer_list<std::string_view> readings);
+  RunProgress(const RunProgress&) = delete;
+  RunProgress& operator=(const RunProgress&) = delete;
+
+  // The output that a stopped run closes and removes, when the run opened
+  // it: it would hold only a part. One the run left unopened stays as it is.
+  void DiscardOnCancel(LineFile& output) { output_ = &output; }
+
+  // Raises RunCancelled when the host asks to stop.
+  void BytesRead(std::uint64_t bytes) override;
+
+  // 0 to 1; 0 while the size of the readings is unknown.
+  double FractionDone() const;
+
+ private:
+  [[noreturn]] void Cancel();
+
+  RunHost& host_;
+  std::string_view tool_;
+  std::string source_;
+  std::uint64_t total_bytes_ = 0;
+  std::uint64_t bytes_read_ = 0;
+  LineFile* output_ = nullptr;
+};
+
+}  // namespace vendral
