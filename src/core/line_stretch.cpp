@@ -1,0 +1,253 @@
+#include "core/line_stretch.h"
+
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#include <immintrin.h>
+#define VENDRAL_SSE2 1
+#if defined(__GNUC__) && defined(__x86_64__)
+#define VENDRAL_AVX2 1
+#endif
+#endif
+
+namespace vendral {
+
+std::size_t FindDescription(std::string_view bytes, bool at_line_start) {
+  const std::size_t first = bytes.find_first_not_of('\r');
+  if (at_line_start && first != std::string_view::npos && bytes[first] == '>') return 0;
+  for (std::size_t from = 0;;) {
+    const std::size_t mark = bytes.find('>', from);
+    if (mark == std::string_view::npos) return mark;
+    std::size_t start = mark;
+    while (start > 0 && bytes[start - 1] == '\r') --start;
+    if (start > 0 && bytes[start - 1] == '\n') return start;
+    from = mark + 1;
+  }
+}
+
+bool EndsAtLineStart(std::string_view bytes, bool at_line_start) {
+  // Looking back over the CRs at the end spares a search through a long line.
+  std::size_t end = bytes.size();
+  while (end > 0 && bytes[end - 1] == '\r') --end;
+  return end == 0 ? at_line_start : bytes[end - 1] == '\n';
+}
+
+namespace {
+
+// The stretch is looked at 64 bytes at a time, as bit masks with one bit
+// for each byte (the first byte in the lowest bit): a 60-column line then
+// takes one step.
+constexpr std::size_t kChunk = 64;
+
+struct ByteMasks {
+  std::uint64_t line_feeds;
+  std::uint64_t carriage_returns;
+  std::uint64_t up_to_space;  // the blank and control characters, breaks among them
+  std::uint64_t marks;        // ">"
+};
+
+// The lanes below lane `count`, for a count below 64.
+std::uint64_t LanesBelow(std::size_t count) { return (std::uint64_t{1} << count) - 1; }
+
+struct ScalarMasks {
+  static ByteMasks Of(const char* data) {
+    ByteMasks masks{0, 0, 0, 0};
+    for (std::size_t i = 0; i < kChunk; ++i) {
+      const auto c = static_cast<unsigned char>(data[i]);
+      masks.line_feeds |= std::uint64_t{c == '\n'} << i;
+      masks.carriage_returns |= std::uint64_t{c == '\r'} << i;
+      masks.up_to_space |= std::uint64_t{c <= ' '} << i;
+      masks.marks |= std::uint64_t{c == '>'} << i;
+    }
+    return masks;
+  }
+};
+
+#ifdef VENDRAL_SSE2
+struct Sse2Masks {
+  // One mask from the hits of four 16-byte loads.
+  static std::uint64_t Join(const __m128i (&hits)[4]) {
+    std::uint64_t mask = 0;
+    for (int i = 0; i < 4; ++i) mask |= static_cast<std::uint64_t>(_mm_movemask_epi8(hits[i])) << (16 * i);
+    return mask;
+  }
+  static ByteMasks Of(const char* data) {
+    __m128i bytes[4];
+    for (int i = 0; i < 4; ++i) bytes[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + 16 * i));
+    const auto mask = [&bytes](auto hit) {
+      const __m128i hits[4] = {hit(bytes[0]), hit(bytes[1]), hit(bytes[2]), hit(bytes[3])};
+      return Join(hits);
+    };
+    return {mask([](__m128i b) { return _mm_cmpeq_epi8(b, _mm_set1_epi8('\n')); }),
+            mask([](__m128i b) { return _mm_cmpeq_epi8(b, _mm_set1_epi8('\r')); }),
+            mask([](__m128i b) { return _mm_cmpeq_epi8(_mm_min_epu8(b, _mm_set1_epi8(' ')), b); }),
+            mask([](__m128i b) { return _mm_cmpeq_epi8(b, _mm_set1_epi8('>')); })};
+  }
+};
+#endif
+
+#ifdef VENDRAL_AVX2
+struct Avx2Masks {
+  __attribute__((target("avx2"))) static std::uint64_t Join(__m256i low_hits, __m256i high_hits) {
+    return static_cast<std::uint32_t>(_mm256_movemask_epi8(low_hits)) |
+           static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(high_hits))) << 32;
+  }
+  __attribute__((target("avx2"))) static ByteMasks Of(const char* data) {
+    const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data));
+    const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + 32));
+    const __m256i lf = _mm256_set1_epi8('\n');
+    const __m256i cr = _mm256_set1_epi8('\r');
+    const __m256i space = _mm256_set1_epi8(' ');
+    const __m256i mark = _mm256_set1_epi8('>');
+    return {Join(_mm256_cmpeq_epi8(low, lf), _mm256_cmpeq_epi8(high, lf)),
+            Join(_mm256_cmpeq_epi8(low, cr), _mm256_cmpeq_epi8(high, cr)),
+            Join(_mm256_cmpeq_epi8(_mm256_min_epu8(low, space), low),
+                 _mm256_cmpeq_epi8(_mm256_min_epu8(high, space), high)),
+            Join(_mm256_cmpeq_epi8(low, mark), _mm256_cmpeq_epi8(high, mark))};
+  }
+};
+#endif
+
+template <typename Masks>
+PlainLines LeadingPlainLinesWith(std::string_view bytes) {
+  std::int64_t line_feeds = 0;  // in the chunks before `at`
+  std::int64_t carriage_returns = 0;
+  std::uint64_t after_line_feed = 1;  // the byte before the chunk ends a line: the stretch starts one
+  std::uint64_t after_carriage_return = 0;
+  // The last chunk with an LF before the first bad byte: where the plain lines end.
+  struct {
+    std::size_t at = 0;
+    std::uint64_t line_feeds = 0, carriage_returns = 0;  // its good lanes
+    std::int64_t line_feeds_before = 0, carriage_returns_before = 0;
+  } last;
+  for (std::size_t at = 0; at < bytes.size(); at += kChunk) {
+    const char* chunk = bytes.data() + at;
+    std::uint64_t valid = ~std::uint64_t{0};
+    char last_bytes[kChunk];
+    if (const std::size_t left = bytes.size() - at; left < kChunk) {
+      std::memcpy(last_bytes, chunk, left);
+      std::memset(last_bytes + left, 'A', kChunk - left);
+      chunk = last_bytes;
+      valid = LanesBelow(left);
+    }
+    const ByteMasks masks = Masks::Of(chunk);
+    const std::uint64_t lf = masks.line_feeds & valid;
+    const std::uint64_t cr = masks.carriage_returns & valid;
+    const std::uint64_t line_starts = lf << 1 | after_line_feed;
+    const std::uint64_t bad = (masks.up_to_space & ~(lf | cr) & valid) | ~valid |  // another blank
+                              ((cr << 1 | after_carriage_return) & ~lf) |        // a CR not before LF
+                              (line_starts & (lf | cr)) |                        // an empty line
+                              (line_starts & masks.marks & valid);               // a description line
+    // The lanes before the first bad one.
+    const std::uint64_t good = bad == 0 ? ~std::uint64_t{0} : (bad & (0 - bad)) - 1;
+    if ((lf & good) != 0) last = {at, lf & good, cr & good, line_feeds, carriage_returns};
+    if (bad != 0) break;
+    line_feeds += std::popcount(lf);
+    carriage_returns += std::popcount(cr);
+    after_line_feed = lf >> 63;
+    after_carriage_return = cr >> 63;
+  }
+  PlainLines plain;
+  if (last.line_feeds == 0) return plain;
+  const int last_lane = 63 - std::countl_zero(last.line_feeds);
+  plain.size = last.at + static_cast<std::size_t>(last_lane) + 1;
+  plain.line_feeds = last.line_feeds_before + std::popcount(last.line_feeds);
+  // CRs after the last LF (one before the next chunk's LF) are not the lines'.
+  const std::uint64_t kept = last_lane == 63 ? ~std::uint64_t{0} : LanesBelow(static_cast<std::size_t>(last_lane) + 1);
+  plain.carriage_returns = last.carriage_returns_before + std::popcount(last.carriage_returns & kept);
+  return plain;
+}
+
+template <typename Masks>
+std::size_t CopyLinesWith(std::string_view bytes, char* out, std::size_t room, LineBreaks breaks,
+                          std::size_t& written) {
+  const bool crlf = breaks == LineBreaks::kCrLf;
+  char* to = out;
+  // Each step stores a whole chunk and moves on to the first CR or LF in it.
+  const auto copy = [&](const char* from, const char* end, bool whole_chunks) {
+    while (static_cast<std::size_t>(to - out) + kLineCopySlack <= room) {
+      const auto left = static_cast<std::size_t>(end - from);
+      if (whole_chunks ? left < kChunk : left == 0) break;
+      const ByteMasks masks = Masks::Of(from);
+      std::uint64_t stops = masks.carriage_returns | (crlf ? masks.line_feeds : 0);
+      if (left < kChunk) stops &= LanesBelow(left);
+      std::memcpy(to, from, kChunk);
+      if (stops == 0) {
+        const std::size_t step = left < kChunk ? left : kChunk;
+        from += step;
+        to += step;
+        continue;
+      }
+      const int stop = std::countr_zero(stops);
+      if (from[stop] == '\r') {  // left out
+        from += stop + 1;
+        to += stop;
+      } else {  // an LF, written as CR LF
+        to[stop] = '\r';
+        to[stop + 1] = '\n';
+        from += stop + 1;
+        to += stop + 2;
+      }
+    }
+    return from;
+  };
+  const char* from = copy(bytes.data(), bytes.data() + bytes.size(), true);
+  const auto left = static_cast<std::size_t>(bytes.data() + bytes.size() - from);
+  if (left > 0 && left < kChunk) {  // else the room is used up
+    // The last bytes are copied out, so that whole chunks can be loaded.
+    char last_bytes[2 * kChunk] = {};
+    std::memcpy(last_bytes, from, left);
+    from += copy(last_bytes, last_bytes + left, false) - last_bytes;
+  }
+  written = static_cast<std::size_t>(to - out);
+  return static_cast<std::size_t>(from - bytes.data());
+}
+
+// Each way of making masks gets its own copy of the loops, built for its
+// processor; the best one that the processor has is chosen once.
+struct StretchFunctions {
+  PlainLines (*leading_plain_lines)(std::string_view);
+  std::size_t (*copy_lines)(std::string_view, char*, std::size_t, LineBreaks, std::size_t&);
+};
+
+#ifdef VENDRAL_AVX2
+__attribute__((target("avx2,popcnt,bmi"), flatten)) PlainLines LeadingPlainLinesAvx2(std::string_view bytes) {
+  return LeadingPlainLinesWith<Avx2Masks>(bytes);
+}
+__attribute__((target("avx2,popcnt,bmi"), flatten)) std::size_t CopyLinesAvx2(std::string_view bytes, char* out,
+                                                                             std::size_t room, LineBreaks breaks,
+                                                                             std::size_t& written) {
+  return CopyLinesWith<Avx2Masks>(bytes, out, room, breaks, written);
+}
+#endif
+
+StretchFunctions ChooseStretchFunctions() {
+#ifdef VENDRAL_AVX2
+  if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt") && __builtin_cpu_supports("bmi")) {
+    return {LeadingPlainLinesAvx2, CopyLinesAvx2};
+  }
+#endif
+#ifdef VENDRAL_SSE2
+  return {LeadingPlainLinesWith<Sse2Masks>, CopyLinesWith<Sse2Masks>};
+#else
+  return {LeadingPlainLinesWith<ScalarMasks>, CopyLinesWith<ScalarMasks>};
+#endif
+}
+
+const StretchFunctions& Functions() {
+  static const StretchFunctions functions = ChooseStretchFunctions();
+  return functions;
+}
+
+}  // namespace
+
+PlainLines LeadingPlainLines(std::string_view bytes) { return Functions().leading_plain_lines(bytes); }
+
+std::size_t CopyLines(std::string_view bytes, char* out, std::size_t room, LineBreaks breaks,
+                      std::size_t& written) {
+  return Functions().copy_lines(bytes, out, room, breaks, written);
+}
+
+}  // namespace vendral
