@@ -6,6 +6,7 @@
 #include "core/compression/decompressor.h"
 #include "core/failure.h"
 #include "core/file_source.h"
+#include "core/line_stretch.h"
 
 namespace vendral {
 namespace {
@@ -189,6 +190,16 @@ void LineFile::Append(std::string_view text, bool line_break) {
   if (line_break) {
     buffer_[end_++] = '\r';
     buffer_[end_++] = '\n';
+  }
+}
+
+void LineFile::WriteRawLines(std::string_view bytes) {
+  if (state_ != State::kWriting) throw IoError(IoError::kNotOpen);
+  while (!bytes.empty()) {
+    if (kBlockSize - end_ < kLineCopySlack) Flush();
+    std::size_t written = 0;
+    bytes.remove_prefix(CopyLines(bytes, buffer_.get() + end_, kBlockSize - end_, LineBreaks::kCrLf, written));
+    end_ += written;
   }
 }
 

@@ -96,6 +96,10 @@ class LineFile {
   void WriteLine(std::string_view text) { Append(text, true); }
   // The bytes as they are, with no line break after them.
   void Write(std::string_view bytes) { Append(bytes, false); }
+  // Raw bytes of a source, as UnreadBytes hands them out, written line for
+  // line as they read: every CR left out, every LF written as CR LF. A
+  // line cut at the end goes on with the next call.
+  void WriteRawLines(std::string_view bytes);
   void Close();
 
   // Every block taken from the file while reading is reported to progress

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "core/line_file.h"
-#include "core/record_reader.h"
+#include "core/line_stretch.h"
 #include "core/run_frame.h"
 
 namespace vendral {
@@ -23,11 +23,61 @@ class ReplacementLine {
   char text_[24] = {'>'};
 };
 
+// Copies the source a block at a time: the stretch of lines up to the next
+// description line goes to the output in one piece, its breaks made CR LF,
+// and a description line is passed over up to its LF once its number is
+// written. No line is ever held, whatever its length.
+class OrdinelRun {
+ public:
+  OrdinelRun(LineFile& source, LineFile& output) : source_(source), output_(output) {}
+
+  void CopyAll() {
+    for (std::string_view bytes; !(bytes = source_.UnreadBytes()).empty();) {
+      source_.Skip(in_description_ ? SkipDescription(bytes) : CopyLines(bytes));
+    }
+    // The last line gets a break also where the source has none.
+    if (line_open_) output_.Write("\r\n");
+  }
+
+ private:
+  std::size_t CopyLines(std::string_view bytes) {
+    const std::size_t start = FindDescription(bytes, at_line_start_);
+    const std::string_view lines = bytes.substr(0, start);
+    output_.WriteRawLines(lines);
+    if (start == std::string_view::npos) {
+      at_line_start_ = EndsAtLineStart(lines, at_line_start_);
+      line_open_ = lines.back() != '\n';
+      return bytes.size();
+    }
+    output_.Write(replacement_.For(++running_number_));
+    in_description_ = true;
+    line_open_ = true;
+    return start;
+  }
+
+  std::size_t SkipDescription(std::string_view bytes) {
+    const std::size_t lf = bytes.find('\n');
+    if (lf == std::string_view::npos) return bytes.size();
+    output_.Write("\r\n");
+    in_description_ = false;
+    at_line_start_ = true;
+    line_open_ = false;
+    return lf + 1;
+  }
+
+  LineFile& source_;
+  LineFile& output_;
+  ReplacementLine replacement_;
+  std::int64_t running_number_ = 0;
+  bool in_description_ = false;
+  bool at_line_start_ = true;  // nothing but CRs since the last LF or the start
+  bool line_open_ = false;     // bytes (CRs too) since the last LF: a line to be ended
+};
+
 }  // namespace
 
 void RunOrdinel(RunHost& host, const std::string& source_path) {
   NormalizeOutputFolder(host);
-  std::int64_t running_number = 0;
   if (!IsExistingFile(source_path)) {
     host.ShowNotice(kMissingFileText);
     return;
@@ -40,24 +90,7 @@ void RunOrdinel(RunHost& host, const std::string& source_path) {
   if (output.WritesStandardOutput() || !IsExistingFile(output.name())) output.OpenForWriting();
   LineFile source(source_path);
   source.OpenForReading();
-  ReplacementLine replacement;
-  // Lines are copied in pieces, so that a line of any length passes
-  // through a block's worth of memory.
-  while (!source.AtEnd()) {
-    bool line_ended = false;
-    std::string_view piece = source.ReadLinePiece(line_ended);
-    if (IsDescription(piece)) {
-      output.Write(replacement.For(++running_number));
-      while (!line_ended) source.ReadLinePiece(line_ended);
-    } else {
-      for (;;) {
-        output.Write(piece);
-        if (line_ended) break;
-        piece = source.ReadLinePiece(line_ended);
-      }
-    }
-    output.Write("\r\n");
-  }
+  OrdinelRun(source, output).CopyAll();
   source.Close();
   output.Close();
   ReportDone(host);
