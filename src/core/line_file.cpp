@@ -12,8 +12,12 @@ namespace vendral {
 namespace {
 
 // Large blocks keep the system calls few; what a caller sees does not
-// depend on the size.
+// depend on the size. Written bytes go to the file in whole blocks, so
+// that every write but the last starts and ends on a block boundary of the
+// file: a write that ends inside a page costs the system that page twice.
 constexpr std::size_t kBlockSize = 64 * 1024;
+// Room behind a block for a stretch copy that passes its end.
+constexpr std::size_t kBufferSize = kBlockSize + kLineCopySlack;
 constexpr char kEndOfText = 26;
 
 // Appends bytes with every CR left out: a CR before LF belongs to the line
@@ -42,7 +46,7 @@ LineFile::~LineFile() { CloseQuietly(); }
 void LineFile::OpenForReading() {
   if (IsOpen()) Close();
   if (name_.size() > kMaxNameLength) throw IoError(3);
-  if (!buffer_) buffer_ = std::make_unique<char[]>(kBlockSize);
+  if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
   auto file = std::make_unique<FileSource>(name_);
   FileSource* const opened = file.get();
   // A compressed file is told by its first bytes, whatever its name; any
@@ -59,7 +63,7 @@ void LineFile::OpenForReading() {
 void LineFile::OpenForWriting() {
   if (IsOpen()) Close();
   if (name_.size() > kMaxNameLength) throw IoError(3);
-  if (!buffer_) buffer_ = std::make_unique<char[]>(kBlockSize);
+  if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
   Check(target_ == Target::kStandardOutput ? platform::OpenStandardOutput(file_)
                                            : platform::OpenFileForWriting(name_, file_));
   state_ = State::kWriting;
@@ -85,7 +89,7 @@ bool LineFile::Refill() {
     got = static_cast<std::size_t>(static_cast<const char*>(eot) - buffer_.get());
     end_of_text_ = true;
   }
-  block_has_cr_ = std::memchr(buffer_.get(), '\r', got) != nullptr;
+  cr_known_ = false;
   end_ = got;
   return got > 0;
 }
@@ -111,7 +115,7 @@ std::string_view LineFile::ReadLineSlowly() {
   const auto* lf = static_cast<const char*>(std::memchr(data, '\n', end_ - begin_));
   if (lf) {
     const auto size = static_cast<std::size_t>(lf - data);
-    const auto* cr = block_has_cr_ ? static_cast<const char*>(std::memchr(data, '\r', size)) : nullptr;
+    const auto* cr = BlockHasCr() ? static_cast<const char*>(std::memchr(data, '\r', size)) : nullptr;
     if (!cr || cr == lf - 1) {  // no CR, or just the one of a CR LF break
       begin_ += size + 1;
       return {data, cr ? size - 1 : size};
@@ -153,12 +157,11 @@ std::string_view LineFile::ReadLinePiece(bool& line_ended) {
     const char* data = buffer_.get() + begin_;
     const std::size_t size = end_ - begin_;
     const char* stop = static_cast<const char*>(std::memchr(data, '\n', size));
-    if (block_has_cr_) {
-      // Every CR is left out: before an LF it belongs to the break, anywhere
-      // else it is dropped. So a piece ends at the first CR too.
-      const auto* cr = static_cast<const char*>(std::memchr(data, '\r', stop ? stop - data : size));
-      if (cr) stop = cr;
-    }
+    // Every CR is left out: before an LF it belongs to the break, anywhere
+    // else it is dropped. So a piece ends at the first CR too. Pieces are
+    // read a line at a time, so the look for one is no longer than a line.
+    const auto* cr = static_cast<const char*>(std::memchr(data, '\r', stop ? stop - data : size));
+    if (cr) stop = cr;
     if (!stop) {
       begin_ = end_;
       line_ended = false;
@@ -176,31 +179,46 @@ std::string_view LineFile::ReadLinePiece(bool& line_ended) {
 
 void LineFile::Append(std::string_view text, bool line_break) {
   if (state_ != State::kWriting) throw IoError(IoError::kNotOpen);
-  const std::size_t size = text.size() + (line_break ? 2 : 0);
-  if (end_ + size > kBlockSize) {
-    Flush();
-    if (size > kBlockSize) {  // a long text goes straight through
-      Check(platform::WriteFile(file_, text.data(), text.size()));
-      if (line_break) Check(platform::WriteFile(file_, "\r\n", 2));
-      return;
-    }
+  Put(text);
+  if (line_break) Put("\r\n");
+}
+
+void LineFile::Put(std::string_view bytes) {
+  if (bytes.size() < kBlockSize - end_) {  // the common case: the block does not fill up
+    std::memcpy(buffer_.get() + end_, bytes.data(), bytes.size());
+    end_ += bytes.size();
+    return;
   }
-  std::memcpy(buffer_.get() + end_, text.data(), text.size());
-  end_ += text.size();
-  if (line_break) {
-    buffer_[end_++] = '\r';
-    buffer_[end_++] = '\n';
+  const std::size_t fill = kBlockSize - end_;
+  std::memcpy(buffer_.get() + end_, bytes.data(), fill);
+  end_ = kBlockSize;
+  Flush();
+  bytes.remove_prefix(fill);
+  // The whole blocks of a long text go straight through.
+  if (const std::size_t whole = bytes.size() - bytes.size() % kBlockSize; whole > 0) {
+    Check(platform::WriteFile(file_, bytes.data(), whole));
+    bytes.remove_prefix(whole);
   }
+  std::memcpy(buffer_.get(), bytes.data(), bytes.size());
+  end_ = bytes.size();
 }
 
 void LineFile::WriteRawLines(std::string_view bytes) {
   if (state_ != State::kWriting) throw IoError(IoError::kNotOpen);
   while (!bytes.empty()) {
-    if (kBlockSize - end_ < kLineCopySlack) Flush();
+    // The copy stops once it has passed the block's end, by less than the slack.
     std::size_t written = 0;
-    bytes.remove_prefix(CopyLines(bytes, buffer_.get() + end_, kBlockSize - end_, LineBreaks::kCrLf, written));
+    bytes.remove_prefix(CopyLines(bytes, buffer_.get() + end_, kBufferSize - end_, LineBreaks::kCrLf, written));
     end_ += written;
+    if (end_ >= kBlockSize) WriteFullBlock();
   }
+}
+
+void LineFile::WriteFullBlock() {
+  const std::size_t rest = std::exchange(end_, 0) - kBlockSize;  // on failure the whole buffer is lost
+  Check(platform::WriteFile(file_, buffer_.get(), kBlockSize));
+  std::memmove(buffer_.get(), buffer_.get() + kBlockSize, rest);
+  end_ = rest;
 }
 
 void LineFile::Flush() {

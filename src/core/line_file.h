@@ -68,7 +68,7 @@ class LineFile {
     if (state_ == State::kReading && begin_ < end_) {
       const char* data = buffer_.get() + begin_;
       const auto* lf = static_cast<const char*>(std::memchr(data, '\n', end_ - begin_));
-      if (lf && !block_has_cr_) {
+      if (lf && !BlockHasCr()) {
         const auto size = static_cast<std::size_t>(lf - data);
         begin_ += size + 1;
         return {data, size};
@@ -110,12 +110,23 @@ class LineFile {
   enum class State { kClosed, kReading, kWriting };
 
   bool AtEndOfBlock();
+  // Whether the unread bytes of the block hold a CR; looked for once per
+  // block, and only by a caller that reads lines one at a time.
+  bool BlockHasCr() {
+    if (!cr_known_) {
+      block_has_cr_ = std::memchr(buffer_.get() + begin_, '\r', end_ - begin_) != nullptr;
+      cr_known_ = true;
+    }
+    return block_has_cr_;
+  }
   void RequireReading() const;
   void AssembleLine(std::string& line);
   std::string_view ReadLineSlowly();
   void CloseQuietly() noexcept;
   bool Refill();  // false when the file gives no more bytes
   void Append(std::string_view text, bool line_break);
+  void Put(std::string_view bytes);
+  void WriteFullBlock();
   void Flush();
 
   std::string name_;
@@ -131,6 +142,7 @@ class LineFile {
   bool at_end_ = false;
   bool end_of_text_ = false;  // the block held byte 26: end_ stops before it
   bool block_has_cr_ = false;
+  bool cr_known_ = false;  // block_has_cr_ holds for this block
   std::string assembled_;  // a line that spans blocks or holds a lone CR
   ReadProgress* progress_ = nullptr;
 };

@@ -41,71 +41,81 @@ namespace {
 // takes one step.
 constexpr std::size_t kChunk = 64;
 
-struct ByteMasks {
-  std::uint64_t line_feeds;
-  std::uint64_t carriage_returns;
-  std::uint64_t up_to_space;  // the blank and control characters, breaks among them
-  std::uint64_t marks;        // ">"
+// The classes of bytes that the line rules look for.
+enum class ByteClass {
+  kLineFeed,
+  kCarriageReturn,
+  kUpToSpace,  // the blank and control characters, breaks among them
+  kMark,       // ">"
+  kSpecial,    // up to the space or ">": in a plain line, only its break
 };
 
 // The lanes below lane `count`, for a count below 64.
 std::uint64_t LanesBelow(std::size_t count) { return (std::uint64_t{1} << count) - 1; }
 
+// Each way of making masks gives the mask of one class for a chunk; the
+// loops ask only for the classes they need.
 struct ScalarMasks {
-  static ByteMasks Of(const char* data) {
-    ByteMasks masks{0, 0, 0, 0};
-    for (std::size_t i = 0; i < kChunk; ++i) {
-      const auto c = static_cast<unsigned char>(data[i]);
-      masks.line_feeds |= std::uint64_t{c == '\n'} << i;
-      masks.carriage_returns |= std::uint64_t{c == '\r'} << i;
-      masks.up_to_space |= std::uint64_t{c <= ' '} << i;
-      masks.marks |= std::uint64_t{c == '>'} << i;
-    }
-    return masks;
+  template <ByteClass kClass>
+  static bool Hit(unsigned char c) {
+    if constexpr (kClass == ByteClass::kLineFeed) return c == '\n';
+    if constexpr (kClass == ByteClass::kCarriageReturn) return c == '\r';
+    if constexpr (kClass == ByteClass::kUpToSpace) return c <= ' ';
+    if constexpr (kClass == ByteClass::kMark) return c == '>';
+    if constexpr (kClass == ByteClass::kSpecial) return c <= ' ' || c == '>';
+  }
+  template <ByteClass kClass>
+  static std::uint64_t Mask(const char* data) {
+    std::uint64_t mask = 0;
+    for (std::size_t i = 0; i < kChunk; ++i) mask |= std::uint64_t{Hit<kClass>(static_cast<unsigned char>(data[i]))} << i;
+    return mask;
   }
 };
 
 #ifdef VENDRAL_SSE2
 struct Sse2Masks {
-  // One mask from the hits of four 16-byte loads.
-  static std::uint64_t Join(const __m128i (&hits)[4]) {
-    std::uint64_t mask = 0;
-    for (int i = 0; i < 4; ++i) mask |= static_cast<std::uint64_t>(_mm_movemask_epi8(hits[i])) << (16 * i);
-    return mask;
+  template <ByteClass kClass>
+  static __m128i Hits(__m128i bytes) {
+    if constexpr (kClass == ByteClass::kLineFeed) return _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'));
+    if constexpr (kClass == ByteClass::kCarriageReturn) return _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'));
+    if constexpr (kClass == ByteClass::kUpToSpace) return _mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(' ')), bytes);
+    if constexpr (kClass == ByteClass::kMark) return _mm_cmpeq_epi8(bytes, _mm_set1_epi8('>'));
+    if constexpr (kClass == ByteClass::kSpecial) {
+      return _mm_or_si128(Hits<ByteClass::kUpToSpace>(bytes), Hits<ByteClass::kMark>(bytes));
+    }
   }
-  static ByteMasks Of(const char* data) {
-    __m128i bytes[4];
-    for (int i = 0; i < 4; ++i) bytes[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + 16 * i));
-    const auto mask = [&bytes](auto hit) {
-      const __m128i hits[4] = {hit(bytes[0]), hit(bytes[1]), hit(bytes[2]), hit(bytes[3])};
-      return Join(hits);
-    };
-    return {mask([](__m128i b) { return _mm_cmpeq_epi8(b, _mm_set1_epi8('\n')); }),
-            mask([](__m128i b) { return _mm_cmpeq_epi8(b, _mm_set1_epi8('\r')); }),
-            mask([](__m128i b) { return _mm_cmpeq_epi8(_mm_min_epu8(b, _mm_set1_epi8(' ')), b); }),
-            mask([](__m128i b) { return _mm_cmpeq_epi8(b, _mm_set1_epi8('>')); })};
+  template <ByteClass kClass>
+  static std::uint64_t Mask(const char* data) {
+    std::uint64_t mask = 0;
+    for (int i = 0; i < 4; ++i) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + 16 * i));
+      mask |= static_cast<std::uint64_t>(_mm_movemask_epi8(Hits<kClass>(bytes))) << (16 * i);
+    }
+    return mask;
   }
 };
 #endif
 
 #ifdef VENDRAL_AVX2
 struct Avx2Masks {
-  __attribute__((target("avx2"))) static std::uint64_t Join(__m256i low_hits, __m256i high_hits) {
-    return static_cast<std::uint32_t>(_mm256_movemask_epi8(low_hits)) |
-           static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(high_hits))) << 32;
+  template <ByteClass kClass>
+  __attribute__((target("avx2"))) static __m256i Hits(__m256i bytes) {
+    if constexpr (kClass == ByteClass::kLineFeed) return _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\n'));
+    if constexpr (kClass == ByteClass::kCarriageReturn) return _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\r'));
+    if constexpr (kClass == ByteClass::kUpToSpace) {
+      return _mm256_cmpeq_epi8(_mm256_min_epu8(bytes, _mm256_set1_epi8(' ')), bytes);
+    }
+    if constexpr (kClass == ByteClass::kMark) return _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('>'));
+    if constexpr (kClass == ByteClass::kSpecial) {
+      return _mm256_or_si256(Hits<ByteClass::kUpToSpace>(bytes), Hits<ByteClass::kMark>(bytes));
+    }
   }
-  __attribute__((target("avx2"))) static ByteMasks Of(const char* data) {
+  template <ByteClass kClass>
+  __attribute__((target("avx2"))) static std::uint64_t Mask(const char* data) {
     const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data));
     const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + 32));
-    const __m256i lf = _mm256_set1_epi8('\n');
-    const __m256i cr = _mm256_set1_epi8('\r');
-    const __m256i space = _mm256_set1_epi8(' ');
-    const __m256i mark = _mm256_set1_epi8('>');
-    return {Join(_mm256_cmpeq_epi8(low, lf), _mm256_cmpeq_epi8(high, lf)),
-            Join(_mm256_cmpeq_epi8(low, cr), _mm256_cmpeq_epi8(high, cr)),
-            Join(_mm256_cmpeq_epi8(_mm256_min_epu8(low, space), low),
-                 _mm256_cmpeq_epi8(_mm256_min_epu8(high, space), high)),
-            Join(_mm256_cmpeq_epi8(low, mark), _mm256_cmpeq_epi8(high, mark))};
+    return static_cast<std::uint32_t>(_mm256_movemask_epi8(Hits<kClass>(low))) |
+           static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(Hits<kClass>(high)))) << 32;
   }
 };
 #endif
@@ -132,14 +142,19 @@ PlainLines LeadingPlainLinesWith(std::string_view bytes) {
       chunk = last_bytes;
       valid = LanesBelow(left);
     }
-    const ByteMasks masks = Masks::Of(chunk);
-    const std::uint64_t lf = masks.line_feeds & valid;
-    const std::uint64_t cr = masks.carriage_returns & valid;
+    const std::uint64_t lf = Masks::template Mask<ByteClass::kLineFeed>(chunk) & valid;
     const std::uint64_t line_starts = lf << 1 | after_line_feed;
-    const std::uint64_t bad = (masks.up_to_space & ~(lf | cr) & valid) | ~valid |  // another blank
-                              ((cr << 1 | after_carriage_return) & ~lf) |        // a CR not before LF
-                              (line_starts & (lf | cr)) |                        // an empty line
-                              (line_starts & masks.marks & valid);               // a description line
+    std::uint64_t cr = 0;
+    std::uint64_t bad = ~valid | (line_starts & lf);  // an empty line
+    // Most chunks hold nothing special but LFs; the other rules need a look
+    // only where they do.
+    if ((Masks::template Mask<ByteClass::kSpecial>(chunk) & valid) != lf || after_carriage_return != 0) {
+      cr = Masks::template Mask<ByteClass::kCarriageReturn>(chunk) & valid;
+      bad |= (Masks::template Mask<ByteClass::kUpToSpace>(chunk) & ~(lf | cr) & valid) |  // another blank
+             ((cr << 1 | after_carriage_return) & ~lf) |                                 // a CR not before LF
+             (line_starts & cr) |                                                        // an empty line of CRs
+             (line_starts & Masks::template Mask<ByteClass::kMark>(chunk) & valid);      // a description line
+    }
     // The lanes before the first bad one.
     const std::uint64_t good = bad == 0 ? ~std::uint64_t{0} : (bad & (0 - bad)) - 1;
     if ((lf & good) != 0) last = {at, lf & good, cr & good, line_feeds, carriage_returns};
@@ -170,8 +185,8 @@ std::size_t CopyLinesWith(std::string_view bytes, char* out, std::size_t room, L
     while (static_cast<std::size_t>(to - out) + kLineCopySlack <= room) {
       const auto left = static_cast<std::size_t>(end - from);
       if (whole_chunks ? left < kChunk : left == 0) break;
-      const ByteMasks masks = Masks::Of(from);
-      std::uint64_t stops = masks.carriage_returns | (crlf ? masks.line_feeds : 0);
+      std::uint64_t stops = Masks::template Mask<ByteClass::kCarriageReturn>(from);
+      if (crlf) stops |= Masks::template Mask<ByteClass::kLineFeed>(from);
       if (left < kChunk) stops &= LanesBelow(left);
       std::memcpy(to, from, kChunk);
       if (stops == 0) {
