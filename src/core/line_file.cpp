@@ -203,15 +203,23 @@ void LineFile::Put(std::string_view bytes) {
   end_ = bytes.size();
 }
 
-void LineFile::WriteRawLines(std::string_view bytes) {
+std::size_t LineFile::WriteRawLines(std::string_view bytes, MarkedLines marked) {
   if (state_ != State::kWriting) throw IoError(IoError::kNotOpen);
-  while (!bytes.empty()) {
-    // The copy stops once it has passed the block's end, by less than the slack.
+  std::size_t taken = 0;
+  while (taken < bytes.size()) {
+    // The copy stops once it has passed the block's end, by less than the
+    // slack, or before a marked line.
     std::size_t written = 0;
-    bytes.remove_prefix(CopyLines(bytes, buffer_.get() + end_, kBufferSize - end_, LineBreaks::kCrLf, written));
+    taken += CopyLines(bytes.substr(taken), buffer_.get() + end_, kBufferSize - end_, LineBreaks::kCrLf, marked,
+                       written);
     end_ += written;
     if (end_ >= kBlockSize) WriteFullBlock();
+    if (marked == MarkedLines::kStopBefore && taken < bytes.size() && bytes[taken - 1] == '\n' &&
+        (bytes[taken] == '>' || bytes[taken] == '\r')) {
+      break;
+    }
   }
+  return taken;
 }
 
 void LineFile::WriteFullBlock() {

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "core/byte_source.h"
+#include "core/line_stretch.h"
 #include "platform/platform.h"
 
 namespace vendral {
@@ -98,8 +99,9 @@ class LineFile {
   void Write(std::string_view bytes) { Append(bytes, false); }
   // Raw bytes of a source, as UnreadBytes hands them out, written line for
   // line as they read: every CR left out, every LF written as CR LF. A
-  // line cut at the end goes on with the next call.
-  void WriteRawLines(std::string_view bytes);
+  // line cut at the end goes on with the next call. Returns how many bytes
+  // it took: all, or those before a marked line where asked to stop there.
+  std::size_t WriteRawLines(std::string_view bytes, MarkedLines marked = MarkedLines::kCopied);
   void Close();
 
   // Every block taken from the file while reading is reported to progress

@@ -27,6 +27,11 @@ std::size_t FindDescription(std::string_view bytes, bool at_line_start) {
   }
 }
 
+bool StartsWithDescription(std::string_view bytes) {
+  const std::size_t first = bytes.find_first_not_of('\r');
+  return first != std::string_view::npos && bytes[first] == '>';
+}
+
 bool EndsAtLineStart(std::string_view bytes, bool at_line_start) {
   // Looking back over the CRs at the end spares a search through a long line.
   std::size_t end = bytes.size();
@@ -125,7 +130,6 @@ PlainLines LeadingPlainLinesWith(std::string_view bytes) {
   std::int64_t line_feeds = 0;  // in the chunks before `at`
   std::int64_t carriage_returns = 0;
   std::uint64_t after_line_feed = 1;  // the byte before the chunk ends a line: the stretch starts one
-  std::uint64_t after_carriage_return = 0;
   // The last chunk with an LF before the first bad byte: where the plain lines end.
   struct {
     std::size_t at = 0;
@@ -143,18 +147,13 @@ PlainLines LeadingPlainLinesWith(std::string_view bytes) {
       valid = LanesBelow(left);
     }
     const std::uint64_t lf = Masks::template Mask<ByteClass::kLineFeed>(chunk) & valid;
+    const std::uint64_t special = Masks::template Mask<ByteClass::kSpecial>(chunk) & valid;
     const std::uint64_t line_starts = lf << 1 | after_line_feed;
-    std::uint64_t cr = 0;
-    std::uint64_t bad = ~valid | (line_starts & lf);  // an empty line
-    // Most chunks hold nothing special but LFs; the other rules need a look
-    // only where they do.
-    if ((Masks::template Mask<ByteClass::kSpecial>(chunk) & valid) != lf || after_carriage_return != 0) {
-      cr = Masks::template Mask<ByteClass::kCarriageReturn>(chunk) & valid;
-      bad |= (Masks::template Mask<ByteClass::kUpToSpace>(chunk) & ~(lf | cr) & valid) |  // another blank
-             ((cr << 1 | after_carriage_return) & ~lf) |                                 // a CR not before LF
-             (line_starts & cr) |                                                        // an empty line of CRs
-             (line_starts & Masks::template Mask<ByteClass::kMark>(chunk) & valid);      // a description line
-    }
+    // A line that starts with a byte up to the space (an LF or a CR among
+    // them) or with ">" may be blank or a description line.
+    const std::uint64_t bad = ~valid | (line_starts & special);
+    // Only a chunk with other special bytes than LFs can hold a CR.
+    const std::uint64_t cr = (special & ~lf) == 0 ? 0 : Masks::template Mask<ByteClass::kCarriageReturn>(chunk) & valid;
     // The lanes before the first bad one.
     const std::uint64_t good = bad == 0 ? ~std::uint64_t{0} : (bad & (0 - bad)) - 1;
     if ((lf & good) != 0) last = {at, lf & good, cr & good, line_feeds, carriage_returns};
@@ -162,14 +161,13 @@ PlainLines LeadingPlainLinesWith(std::string_view bytes) {
     line_feeds += std::popcount(lf);
     carriage_returns += std::popcount(cr);
     after_line_feed = lf >> 63;
-    after_carriage_return = cr >> 63;
   }
   PlainLines plain;
   if (last.line_feeds == 0) return plain;
   const int last_lane = 63 - std::countl_zero(last.line_feeds);
   plain.size = last.at + static_cast<std::size_t>(last_lane) + 1;
   plain.line_feeds = last.line_feeds_before + std::popcount(last.line_feeds);
-  // CRs after the last LF (one before the next chunk's LF) are not the lines'.
+  // CRs after the last LF belong to a line that is not in the run.
   const std::uint64_t kept = last_lane == 63 ? ~std::uint64_t{0} : LanesBelow(static_cast<std::size_t>(last_lane) + 1);
   plain.carriage_returns = last.carriage_returns_before + std::popcount(last.carriage_returns & kept);
   return plain;
@@ -177,16 +175,18 @@ PlainLines LeadingPlainLinesWith(std::string_view bytes) {
 
 template <typename Masks>
 std::size_t CopyLinesWith(std::string_view bytes, char* out, std::size_t room, LineBreaks breaks,
-                          std::size_t& written) {
+                          MarkedLines marked, std::size_t& written) {
   const bool crlf = breaks == LineBreaks::kCrLf;
+  const bool stop_before_marks = marked == MarkedLines::kStopBefore;
   char* to = out;
+  bool at_mark = false;
   // Each step stores a whole chunk and moves on to the first CR or LF in it.
   const auto copy = [&](const char* from, const char* end, bool whole_chunks) {
     while (static_cast<std::size_t>(to - out) + kLineCopySlack <= room) {
       const auto left = static_cast<std::size_t>(end - from);
       if (whole_chunks ? left < kChunk : left == 0) break;
       std::uint64_t stops = Masks::template Mask<ByteClass::kCarriageReturn>(from);
-      if (crlf) stops |= Masks::template Mask<ByteClass::kLineFeed>(from);
+      if (crlf || stop_before_marks) stops |= Masks::template Mask<ByteClass::kLineFeed>(from);
       if (left < kChunk) stops &= LanesBelow(left);
       std::memcpy(to, from, kChunk);
       if (stops == 0) {
@@ -199,18 +199,23 @@ std::size_t CopyLinesWith(std::string_view bytes, char* out, std::size_t room, L
       if (from[stop] == '\r') {  // left out
         from += stop + 1;
         to += stop;
-      } else {  // an LF, written as CR LF
+      } else {  // an LF, with a CR before it where the breaks are CR LF
+        const int lf_at = crlf ? stop + 1 : stop;
         to[stop] = '\r';
-        to[stop + 1] = '\n';
+        to[lf_at] = '\n';
         from += stop + 1;
-        to += stop + 2;
+        to += lf_at + 1;
+        if (stop_before_marks && from < end && (*from == '>' || *from == '\r')) {
+          at_mark = true;
+          break;
+        }
       }
     }
     return from;
   };
   const char* from = copy(bytes.data(), bytes.data() + bytes.size(), true);
   const auto left = static_cast<std::size_t>(bytes.data() + bytes.size() - from);
-  if (left > 0 && left < kChunk) {  // else the room is used up
+  if (left > 0 && left < kChunk && !at_mark) {  // else the room is used up, or a marked line is next
     // The last bytes are copied out, so that whole chunks can be loaded.
     char last_bytes[2 * kChunk] = {};
     std::memcpy(last_bytes, from, left);
@@ -224,7 +229,7 @@ std::size_t CopyLinesWith(std::string_view bytes, char* out, std::size_t room, L
 // processor; the best one that the processor has is chosen once.
 struct StretchFunctions {
   PlainLines (*leading_plain_lines)(std::string_view);
-  std::size_t (*copy_lines)(std::string_view, char*, std::size_t, LineBreaks, std::size_t&);
+  std::size_t (*copy_lines)(std::string_view, char*, std::size_t, LineBreaks, MarkedLines, std::size_t&);
 };
 
 #ifdef VENDRAL_AVX2
@@ -233,8 +238,8 @@ __attribute__((target("avx2,popcnt,bmi"), flatten)) PlainLines LeadingPlainLines
 }
 __attribute__((target("avx2,popcnt,bmi"), flatten)) std::size_t CopyLinesAvx2(std::string_view bytes, char* out,
                                                                              std::size_t room, LineBreaks breaks,
-                                                                             std::size_t& written) {
-  return CopyLinesWith<Avx2Masks>(bytes, out, room, breaks, written);
+                                                                             MarkedLines marked, std::size_t& written) {
+  return CopyLinesWith<Avx2Masks>(bytes, out, room, breaks, marked, written);
 }
 #endif
 
@@ -260,9 +265,9 @@ const StretchFunctions& Functions() {
 
 PlainLines LeadingPlainLines(std::string_view bytes) { return Functions().leading_plain_lines(bytes); }
 
-std::size_t CopyLines(std::string_view bytes, char* out, std::size_t room, LineBreaks breaks,
+std::size_t CopyLines(std::string_view bytes, char* out, std::size_t room, LineBreaks breaks, MarkedLines marked,
                       std::size_t& written) {
-  return Functions().copy_lines(bytes, out, room, breaks, written);
+  return Functions().copy_lines(bytes, out, room, breaks, marked, written);
 }
 
 }  // namespace vendral

@@ -23,10 +23,10 @@ class ReplacementLine {
   char text_[24] = {'>'};
 };
 
-// Copies the source a block at a time: the stretch of lines up to the next
-// description line goes to the output in one piece, its breaks made CR LF,
-// and a description line is passed over up to its LF once its number is
-// written. No line is ever held, whatever its length.
+// Copies the source a block at a time: the lines up to the next marked
+// line go to the output in one piece, their breaks made CR LF, and a
+// description line is passed over up to its LF once its number is written.
+// No line is ever held, whatever its length.
 class OrdinelRun {
  public:
   OrdinelRun(LineFile& source, LineFile& output) : source_(source), output_(output) {}
@@ -41,18 +41,16 @@ class OrdinelRun {
 
  private:
   std::size_t CopyLines(std::string_view bytes) {
-    const std::size_t start = FindDescription(bytes, at_line_start_);
-    const std::string_view lines = bytes.substr(0, start);
-    output_.WriteRawLines(lines);
-    if (start == std::string_view::npos) {
-      at_line_start_ = EndsAtLineStart(lines, at_line_start_);
-      line_open_ = lines.back() != '\n';
-      return bytes.size();
+    if (at_line_start_ && StartsWithDescription(bytes)) {
+      output_.Write(replacement_.For(++running_number_));
+      in_description_ = true;
+      line_open_ = true;
+      return 0;
     }
-    output_.Write(replacement_.For(++running_number_));
-    in_description_ = true;
-    line_open_ = true;
-    return start;
+    const std::string_view lines = bytes.substr(0, output_.WriteRawLines(bytes, MarkedLines::kStopBefore));
+    at_line_start_ = EndsAtLineStart(lines, at_line_start_);
+    line_open_ = lines.back() != '\n';
+    return lines.size();
   }
 
   std::size_t SkipDescription(std::string_view bytes) {

@@ -27,12 +27,6 @@ void AppendRestOfLine(LineFile& source, Text& text, std::string_view piece, bool
   }
 }
 
-// Whether a description line starts bytes that begin at a line start.
-bool StartsWithDescription(std::string_view bytes) {
-  const std::size_t first = bytes.find_first_not_of('\r');
-  return first != std::string_view::npos && bytes[first] == '>';
-}
-
 }  // namespace
 
 bool RecordReader::NextRecord() {
@@ -88,7 +82,7 @@ bool RecordReader::AppendPlainLines(std::string_view bytes, bool& first, std::si
   } else {
     const std::size_t room = lines.size() + kLineCopySlack;
     std::size_t written = 0;
-    CopyLines(lines, text_.Reserve(room), room, LineBreaks::kLf, written);
+    CopyLines(lines, text_.Reserve(room), room, LineBreaks::kLf, MarkedLines::kCopied, written);
     text_.Extend(written);
   }
   length += static_cast<std::size_t>(plain.characters());

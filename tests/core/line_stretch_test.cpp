@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -17,22 +18,21 @@ PlainLines ReferencePlainLines(std::string_view bytes) {
   for (;;) {
     const std::size_t lf = bytes.find('\n', plain.size);
     if (lf == std::string_view::npos) return plain;
-    std::string_view line = bytes.substr(plain.size, lf - plain.size);
-    const bool crlf = !line.empty() && line.back() == '\r';
-    if (crlf) line.remove_suffix(1);
-    if (line.empty() || line[0] == '>') return plain;
-    for (char c : line) {
-      if (static_cast<unsigned char>(c) <= ' ') return plain;
-    }
+    const std::string_view line = bytes.substr(plain.size, lf - plain.size);
+    if (line.empty() || static_cast<unsigned char>(line[0]) <= ' ' || line[0] == '>') return plain;
     plain.size = lf + 1;
     ++plain.line_feeds;
-    plain.carriage_returns += crlf;
+    plain.carriage_returns += std::count(line.begin(), line.end(), '\r');
   }
 }
 
-std::string ReferenceCopy(std::string_view bytes, LineBreaks breaks) {
+// The copy, and how much of bytes it takes: up to a marked line that is
+// not the first where asked to stop there.
+std::string ReferenceCopy(std::string_view bytes, LineBreaks breaks, MarkedLines marked, std::size_t& taken) {
   std::string copy;
-  for (char c : bytes) {
+  for (taken = 0; taken < bytes.size(); ++taken) {
+    const char c = bytes[taken];
+    if (marked == MarkedLines::kStopBefore && taken > 0 && bytes[taken - 1] == '\n' && (c == '>' || c == '\r')) break;
     if (c == '\r') continue;
     if (c == '\n' && breaks == LineBreaks::kCrLf) copy += '\r';
     copy += c;
@@ -97,20 +97,32 @@ TEST(LineStretch, CopyAgreesWithByteByByteCopyInAnyRoom) {
   for (int round = 0; round < 20000; ++round) {
     const std::string bytes = RandomStretch(random);
     const LineBreaks breaks = round % 2 == 0 ? LineBreaks::kCrLf : LineBreaks::kLf;
+    const MarkedLines marked = round % 4 < 2 ? MarkedLines::kCopied : MarkedLines::kStopBefore;
     const std::size_t room = kLineCopySlack + random() % 300;
+    std::size_t expected_taken = 0;
+    const std::string expected = ReferenceCopy(bytes, breaks, marked, expected_taken);
     std::string copy;
-    std::string_view rest = bytes;
+    std::string_view rest = std::string_view(bytes).substr(0, expected_taken);
+    std::size_t taken_in_all = 0;
     while (!rest.empty()) {
       std::vector<char> out(room + 64, kGuard);
       std::size_t written = 0;
-      const std::size_t taken = CopyLines(rest, out.data(), room, breaks, written);
+      const std::size_t taken = CopyLines(rest, out.data(), room, breaks, marked, written);
       ASSERT_GT(taken, 0u) << "round " << round;
       ASSERT_LE(written, room) << "round " << round;
       for (std::size_t i = room; i < out.size(); ++i) ASSERT_EQ(out[i], kGuard) << "stored past the room";
       copy.append(out.data(), written);
       rest.remove_prefix(taken);
+      taken_in_all += taken;
     }
-    ASSERT_EQ(copy, ReferenceCopy(bytes, breaks)) << "round " << round;
+    ASSERT_EQ(copy, expected) << "round " << round;
+    if (marked == MarkedLines::kStopBefore && expected_taken < bytes.size()) {
+      // Where the whole stretch is given, the copy stops at the same place.
+      std::vector<char> out(2 * bytes.size() + kLineCopySlack);
+      std::size_t written = 0;
+      ASSERT_EQ(CopyLines(bytes, out.data(), out.size(), breaks, marked, written), expected_taken) << "round " << round;
+      ASSERT_EQ(std::string(out.data(), written), expected) << "round " << round;
+    }
   }
 }
 
