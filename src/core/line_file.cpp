@@ -11,13 +11,6 @@
 namespace vendral {
 namespace {
 
-// Large blocks keep the system calls few; what a caller sees does not
-// depend on the size. Written bytes go to the file in whole blocks, so
-// that every write but the last starts and ends on a block boundary of the
-// file: a write that ends inside a page costs the system that page twice.
-constexpr std::size_t kBlockSize = 64 * 1024;
-// Room behind a block for a stretch copy that passes its end.
-constexpr std::size_t kBufferSize = kBlockSize + kLineCopySlack;
 constexpr char kEndOfText = 26;
 
 // Appends bytes with every CR left out: a CR before LF belongs to the line
@@ -177,7 +170,7 @@ std::string_view LineFile::ReadLinePiece(bool& line_ended) {
   }
 }
 
-void LineFile::Append(std::string_view text, bool line_break) {
+void LineFile::AppendSlowly(std::string_view text, bool line_break) {
   if (state_ != State::kWriting) throw IoError(IoError::kNotOpen);
   Put(text);
   if (line_break) Put("\r\n");

@@ -111,6 +111,15 @@ class LineFile {
  private:
   enum class State { kClosed, kReading, kWriting };
 
+  // Large blocks keep the system calls few; what a caller sees does not
+  // depend on the size. Written bytes go to the file in whole blocks, so
+  // that every write but the last starts and ends on a block boundary of
+  // the file: a write that ends inside a page costs the system that page
+  // twice.
+  static constexpr std::size_t kBlockSize = 64 * 1024;
+  // Room behind a block for a stretch copy that passes its end.
+  static constexpr std::size_t kBufferSize = kBlockSize + kLineCopySlack;
+
   bool AtEndOfBlock();
   // Whether the unread bytes of the block hold a CR; looked for once per
   // block, and only by a caller that reads lines one at a time.
@@ -126,7 +135,21 @@ class LineFile {
   std::string_view ReadLineSlowly();
   void CloseQuietly() noexcept;
   bool Refill();  // false when the file gives no more bytes
-  void Append(std::string_view text, bool line_break);
+  // Most writes fit into the block: they are collected here, the rest in
+  // AppendSlowly.
+  void Append(std::string_view text, bool line_break) {
+    if (state_ == State::kWriting && text.size() + 2 < kBlockSize - end_) {
+      std::memcpy(buffer_.get() + end_, text.data(), text.size());
+      end_ += text.size();
+      if (line_break) {
+        buffer_[end_++] = '\r';
+        buffer_[end_++] = '\n';
+      }
+      return;
+    }
+    AppendSlowly(text, line_break);
+  }
+  void AppendSlowly(std::string_view text, bool line_break);
   void Put(std::string_view bytes);
   void WriteFullBlock();
   void Flush();

@@ -27,18 +27,6 @@ std::size_t FindDescription(std::string_view bytes, bool at_line_start) {
   }
 }
 
-bool StartsWithDescription(std::string_view bytes) {
-  const std::size_t first = bytes.find_first_not_of('\r');
-  return first != std::string_view::npos && bytes[first] == '>';
-}
-
-bool EndsAtLineStart(std::string_view bytes, bool at_line_start) {
-  // Looking back over the CRs at the end spares a search through a long line.
-  std::size_t end = bytes.size();
-  while (end > 0 && bytes[end - 1] == '\r') --end;
-  return end == 0 ? at_line_start : bytes[end - 1] == '\n';
-}
-
 namespace {
 
 // The stretch is looked at 64 bytes at a time, as bit masks with one bit

@@ -17,11 +17,20 @@ namespace vendral {
 std::size_t FindDescription(std::string_view bytes, bool at_line_start);
 
 // Whether a description line starts bytes that begin at a line start.
-bool StartsWithDescription(std::string_view bytes);
+inline bool StartsWithDescription(std::string_view bytes) {
+  std::size_t first = 0;
+  while (first < bytes.size() && bytes[first] == '\r') ++first;
+  return first < bytes.size() && bytes[first] == '>';
+}
 
 // Whether a line starts where bytes end: nothing but CRs follow the last LF
 // in bytes, or, where bytes hold no LF, they are CRs only after a start.
-bool EndsAtLineStart(std::string_view bytes, bool at_line_start);
+inline bool EndsAtLineStart(std::string_view bytes, bool at_line_start) {
+  // Looking back over the CRs at the end spares a search through a long line.
+  std::size_t end = bytes.size();
+  while (end > 0 && bytes[end - 1] == '\r') --end;
+  return end == 0 ? at_line_start : bytes[end - 1] == '\n';
+}
 
 // The run of plain lines at the start of a stretch that begins at a line
 // start: whole lines, each ended by LF, whose first byte is above the

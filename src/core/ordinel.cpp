@@ -11,16 +11,18 @@
 namespace vendral {
 namespace {
 
-// ">" and the number; the buffer is reused from line to line.
+// ">" and the number, then CR LF; the buffer is reused from line to line.
 class ReplacementLine {
  public:
   std::string_view For(std::int64_t number) {
-    const auto end = std::to_chars(text_ + 1, text_ + sizeof text_, number).ptr;
+    auto end = std::to_chars(text_ + 1, text_ + sizeof text_ - 2, number).ptr;
+    *end++ = '\r';
+    *end++ = '\n';
     return {text_, static_cast<std::size_t>(end - text_)};
   }
 
  private:
-  char text_[24] = {'>'};
+  char text_[26] = {'>'};
 };
 
 // Copies the source a block at a time: the lines up to the next marked
@@ -42,10 +44,19 @@ class OrdinelRun {
  private:
   std::size_t CopyLines(std::string_view bytes) {
     if (at_line_start_ && StartsWithDescription(bytes)) {
-      output_.Write(replacement_.For(++running_number_));
+      const std::string_view replacement = replacement_.For(++running_number_);
+      // Most description lines end in the block: their replacement goes
+      // out whole.
+      if (const std::size_t lf = bytes.find('\n'); lf != std::string_view::npos) {
+        output_.Write(replacement);
+        at_line_start_ = true;
+        line_open_ = false;
+        return lf + 1;
+      }
+      output_.Write(replacement.substr(0, replacement.size() - 2));
       in_description_ = true;
       line_open_ = true;
-      return 0;
+      return bytes.size();
     }
     const std::string_view lines = bytes.substr(0, output_.WriteRawLines(bytes, MarkedLines::kStopBefore));
     at_line_start_ = EndsAtLineStart(lines, at_line_start_);
