@@ -1,7 +1,6 @@
 #include "core/ordinel.h"
 
-#include <charconv>
-#include <cstdint>
+#include <cstddef>
 #include <string_view>
 
 #include "core/line_file.h"
@@ -11,18 +10,34 @@
 namespace vendral {
 namespace {
 
-// ">" and the number, then CR LF; the buffer is reused from line to line.
+// ">" and the running number, then CR LF. The number is counted up in
+// its decimal digits, in place: only a carry into a new digit moves the
+// text's start.
 class ReplacementLine {
  public:
-  std::string_view For(std::int64_t number) {
-    auto end = std::to_chars(text_ + 1, text_ + sizeof text_ - 2, number).ptr;
-    *end++ = '\r';
-    *end++ = '\n';
-    return {text_, static_cast<std::size_t>(end - text_)};
+  ReplacementLine() {
+    text_[start_] = '>';
+    text_[kBreak - 1] = '0';
+    text_[kBreak] = '\r';
+    text_[kBreak + 1] = '\n';
+  }
+
+  std::string_view Next() {
+    std::size_t digit = kBreak - 1;
+    while (text_[digit] == '9') text_[digit--] = '0';
+    if (text_[digit] == '>') {
+      text_[digit] = '1';
+      text_[--start_] = '>';
+    } else {
+      ++text_[digit];
+    }
+    return {text_ + start_, kBreak + 2 - start_};
   }
 
  private:
-  char text_[26] = {'>'};
+  static constexpr std::size_t kBreak = 24;  // where CR LF stands, after the last digit
+  char text_[kBreak + 2] = {};
+  std::size_t start_ = kBreak - 2;  // where ">" stands; the number is 0 before the first record
 };
 
 // Copies the source a block at a time: the lines up to the next marked
@@ -44,7 +59,7 @@ class OrdinelRun {
  private:
   std::size_t CopyLines(std::string_view bytes) {
     if (at_line_start_ && StartsWithDescription(bytes)) {
-      const std::string_view replacement = replacement_.For(++running_number_);
+      const std::string_view replacement = replacement_.Next();
       // Most description lines end in the block: their replacement goes
       // out whole.
       if (const std::size_t lf = bytes.find('\n'); lf != std::string_view::npos) {
@@ -77,7 +92,6 @@ class OrdinelRun {
   LineFile& source_;
   LineFile& output_;
   ReplacementLine replacement_;
-  std::int64_t running_number_ = 0;
   bool in_description_ = false;
   bool at_line_start_ = true;  // nothing but CRs since the last LF or the start
   bool line_open_ = false;     // bytes (CRs too) since the last LF: a line to be ended

@@ -44,12 +44,23 @@ bool RecordReader::NextRecord() {
       source_.Skip(bytes.size());
       continue;
     }
+    at_line_start_ = true;
+    // Most description lines lie whole in the block, without a CR but the
+    // one of a CR LF break.
+    if (const std::size_t lf = bytes.find('\n', start); lf != std::string_view::npos) {
+      std::string_view line = bytes.substr(start, lf - start);
+      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      if (line.find('\r') == std::string_view::npos) {
+        description_.assign(line);
+        source_.Skip(lf + 1);
+        return true;
+      }
+    }
     source_.Skip(start);
     bool line_ended = false;
     const std::string_view piece = source_.ReadLinePiece(line_ended);
     description_.clear();
     AppendRestOfLine(source_, description_, piece, line_ended);
-    at_line_start_ = true;
     return true;
   }
   return false;
@@ -58,6 +69,7 @@ bool RecordReader::NextRecord() {
 std::size_t RecordReader::ReadText() {
   // The text starts, and every step of it ends, at a line start.
   text_.clear();
+  text_in_block_ = {};
   std::size_t length = 0;
   bool first = true;
   for (std::string_view bytes; !(bytes = source_.UnreadBytes()).empty();) {
@@ -66,7 +78,16 @@ std::size_t RecordReader::ReadText() {
     // A line that is not plain, or that goes on in the next block.
     if (!AppendLine(first, length)) break;
   }
+  if (text_in_block_.data() == nullptr) text_in_block_ = text_.view();
   return length;
+}
+
+TextBuffer& RecordReader::Text() {
+  if (text_in_block_.data() != nullptr) {
+    text_.append(text_in_block_);
+    text_in_block_ = {};
+  }
+  return text_;
 }
 
 // Plain lines are neither blank nor description lines, so they join the
@@ -74,25 +95,33 @@ std::size_t RecordReader::ReadText() {
 bool RecordReader::AppendPlainLines(std::string_view bytes, bool& first, std::size_t& length) {
   const PlainLines plain = LeadingPlainLines(bytes);
   if (plain.size == 0) return false;
-  if (!first) text_.push_back('\n');
-  first = false;
   const std::string_view lines = bytes.substr(0, plain.size - 1);  // the last LF joins nothing
+  length += static_cast<std::size_t>(plain.characters());
+  source_.Skip(plain.size);
+  // A text that is one run of lines without CRs is left where it stands
+  // while the block holds it: the run ends before the block does.
+  if (first && plain.carriage_returns == 0 && plain.size < bytes.size()) {
+    first = false;
+    text_in_block_ = lines;
+    return true;
+  }
+  TextBuffer& text = Text();
+  if (!first) text.push_back('\n');
+  first = false;
   if (plain.carriage_returns == 0) {
-    text_.append(lines);
+    text.append(lines);
   } else {
     const std::size_t room = lines.size() + kLineCopySlack;
     std::size_t written = 0;
-    CopyLines(lines, text_.Reserve(room), room, LineBreaks::kLf, MarkedLines::kCopied, written);
-    text_.Extend(written);
+    CopyLines(lines, text.Reserve(room), room, LineBreaks::kLf, MarkedLines::kCopied, written);
+    text.Extend(written);
   }
-  length += static_cast<std::size_t>(plain.characters());
-  source_.Skip(plain.size);
   return true;
 }
 
 // Reads one line by the rules; false when the text has ended.
 bool RecordReader::AppendLine(bool& first, std::size_t& length) {
-  TextBuffer& text = text_;
+  TextBuffer& text = Text();  // before a read that may fetch the next block
   bool line_ended = false;
   const std::string_view piece = source_.ReadLinePiece(line_ended);
   if (IsDescription(piece)) {

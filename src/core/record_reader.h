@@ -38,16 +38,21 @@ class RecordReader {
   // Reads the current record's lines, joined by LF, into text(), and
   // returns their total length without the joining LF bytes.
   std::size_t ReadText();
-  // The text that ReadText read; valid until the next ReadText.
-  std::string_view text() const { return text_.view(); }
+  // The text that ReadText read; valid until the next ReadText or
+  // NextRecord.
+  std::string_view text() const { return text_in_block_; }
 
  private:
   bool AppendPlainLines(std::string_view bytes, bool& first, std::size_t& length);
   bool AppendLine(bool& first, std::size_t& length);
+  TextBuffer& Text();  // text_, with what text_in_block_ held
 
   LineFile& source_;
   const BlankLineRule blank_lines_;
   TextBuffer text_;
+  // The text: while ReadText runs, a first run of lines that still stands
+  // in the source's block (or nothing); then the whole text, wherever it is.
+  std::string_view text_in_block_;
   std::string description_;
   std::string next_description_;
   bool next_description_read_ = false;  // next_description_ holds the next record's start
