@@ -15,8 +15,7 @@
 namespace vendral {
 
 std::size_t FindDescription(std::string_view bytes, bool at_line_start) {
-  const std::size_t first = bytes.find_first_not_of('\r');
-  if (at_line_start && first != std::string_view::npos && bytes[first] == '>') return 0;
+  if (at_line_start && StartsWithDescription(bytes)) return 0;
   for (std::size_t from = 0;;) {
     const std::size_t mark = bytes.find('>', from);
     if (mark == std::string_view::npos) return mark;

@@ -95,12 +95,17 @@ TextBuffer& RecordReader::Text() {
 bool RecordReader::AppendPlainLines(std::string_view bytes, bool& first, std::size_t& length) {
   const PlainLines plain = LeadingPlainLines(bytes);
   if (plain.size == 0) return false;
-  const std::string_view lines = bytes.substr(0, plain.size - 1);  // the last LF joins nothing
+  std::string_view lines = bytes.substr(0, plain.size - 1);  // the last LF joins nothing
+  std::int64_t carriage_returns = plain.carriage_returns;
+  if (carriage_returns == 1 && plain.line_feeds == 1 && lines.back() == '\r') {  // one line, ended by CR LF
+    lines.remove_suffix(1);
+    carriage_returns = 0;
+  }
   length += static_cast<std::size_t>(plain.characters());
   source_.Skip(plain.size);
   // A text that is one run of lines without CRs is left where it stands
   // while the block holds it: the run ends before the block does.
-  if (first && plain.carriage_returns == 0 && plain.size < bytes.size()) {
+  if (first && carriage_returns == 0 && plain.size < bytes.size()) {
     first = false;
     text_in_block_ = lines;
     return true;
@@ -108,7 +113,7 @@ bool RecordReader::AppendPlainLines(std::string_view bytes, bool& first, std::si
   TextBuffer& text = Text();
   if (!first) text.push_back('\n');
   first = false;
-  if (plain.carriage_returns == 0) {
+  if (carriage_returns == 0) {
     text.append(lines);
   } else {
     const std::size_t room = lines.size() + kLineCopySlack;
