@@ -250,7 +250,20 @@ const StretchFunctions& Functions() {
 
 }  // namespace
 
-PlainLines LeadingPlainLines(std::string_view bytes) { return Functions().leading_plain_lines(bytes); }
+PlainLines LeadingPlainLines(std::string_view bytes) {
+  // A run of one plain line that a description line follows, the whole
+  // text of a short read, is told by two searches.
+  if (!bytes.empty() && static_cast<unsigned char>(bytes[0]) > ' ' && bytes[0] != '>') {
+    const std::size_t lf = bytes.find('\n');
+    if (lf != std::string_view::npos && lf + 1 < bytes.size() && bytes[lf + 1] == '>') {
+      const std::size_t break_cr = bytes[lf - 1] == '\r' ? 1 : 0;
+      if (bytes.substr(0, lf - break_cr).find('\r') == std::string_view::npos) {
+        return {lf + 1, 1, static_cast<std::int64_t>(break_cr)};
+      }
+    }
+  }
+  return Functions().leading_plain_lines(bytes);
+}
 
 std::size_t CopyLines(std::string_view bytes, char* out, std::size_t room, LineBreaks breaks, MarkedLines marked,
                       std::size_t& written) {
