@@ -5,6 +5,7 @@
 
 #include "core/letter_count.h"
 #include "core/line_file.h"
+#include "core/line_stretch.h"
 #include "core/record_reader.h"
 #include "core/run_frame.h"
 #include "core/run_progress.h"
@@ -71,22 +72,6 @@ class TrimmedLength {
 
 std::size_t CountOf(std::string_view bytes, char c) {
   return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), c));
-}
-
-// Where the first description line in bytes starts (the position after its
-// LF; CRs before its ">" are dropped as everywhere), or npos.
-// at_line_start: bytes begin at the start of a line.
-std::size_t FindDescription(std::string_view bytes, bool at_line_start) {
-  const std::size_t first = bytes.find_first_not_of('\r');
-  if (at_line_start && first != std::string_view::npos && bytes[first] == '>') return 0;
-  for (std::size_t from = 0;;) {
-    const std::size_t mark = bytes.find('>', from);
-    if (mark == std::string_view::npos) return mark;
-    std::size_t start = mark;
-    while (start > 0 && bytes[start - 1] == '\r') --start;
-    if (start > 0 && bytes[start - 1] == '\n') return start;
-    from = mark + 1;
-  }
 }
 
 // Reads the source a block at a time and writes one CSV line for each
@@ -195,13 +180,7 @@ class CompositionRun {
     }
   }
 
-  // After bytes that hold no LF: a line start stays one only across CRs.
-  void NoteLineStart(std::string_view bytes) {
-    const std::size_t last_lf = bytes.rfind('\n');
-    const std::string_view tail = last_lf == std::string_view::npos ? bytes : bytes.substr(last_lf + 1);
-    const bool only_crs = tail.find_first_not_of('\r') == std::string_view::npos;
-    at_line_start_ = only_crs && (at_line_start_ || last_lf != std::string_view::npos);
-  }
+  void NoteLineStart(std::string_view bytes) { at_line_start_ = EndsAtLineStart(bytes, at_line_start_); }
 
   void FinishRecord() {
     total_ += line_.Finish();

@@ -6,13 +6,11 @@
 #include "core/compression/decompressor.h"
 #include "core/failure.h"
 #include "core/file_source.h"
+#include "core/line_stretch.h"
 
 namespace vendral {
 namespace {
 
-// Large blocks keep the system calls few; what a caller sees does not
-// depend on the size.
-constexpr std::size_t kBlockSize = 64 * 1024;
 constexpr char kEndOfText = 26;
 
 // Appends bytes with every CR left out: a CR before LF belongs to the line
@@ -41,7 +39,7 @@ LineFile::~LineFile() { CloseQuietly(); }
 void LineFile::OpenForReading() {
   if (IsOpen()) Close();
   if (name_.size() > kMaxNameLength) throw IoError(3);
-  if (!buffer_) buffer_ = std::make_unique<char[]>(kBlockSize);
+  if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
   auto file = std::make_unique<FileSource>(name_);
   FileSource* const opened = file.get();
   // A compressed file is told by its first bytes, whatever its name; any
@@ -58,7 +56,7 @@ void LineFile::OpenForReading() {
 void LineFile::OpenForWriting() {
   if (IsOpen()) Close();
   if (name_.size() > kMaxNameLength) throw IoError(3);
-  if (!buffer_) buffer_ = std::make_unique<char[]>(kBlockSize);
+  if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
   Check(target_ == Target::kStandardOutput ? platform::OpenStandardOutput(file_)
                                            : platform::OpenFileForWriting(name_, file_));
   state_ = State::kWriting;
@@ -84,7 +82,7 @@ bool LineFile::Refill() {
     got = static_cast<std::size_t>(static_cast<const char*>(eot) - buffer_.get());
     end_of_text_ = true;
   }
-  block_has_cr_ = std::memchr(buffer_.get(), '\r', got) != nullptr;
+  cr_known_ = false;
   end_ = got;
   return got > 0;
 }
@@ -110,7 +108,7 @@ std::string_view LineFile::ReadLineSlowly() {
   const auto* lf = static_cast<const char*>(std::memchr(data, '\n', end_ - begin_));
   if (lf) {
     const auto size = static_cast<std::size_t>(lf - data);
-    const auto* cr = block_has_cr_ ? static_cast<const char*>(std::memchr(data, '\r', size)) : nullptr;
+    const auto* cr = BlockHasCr() ? static_cast<const char*>(std::memchr(data, '\r', size)) : nullptr;
     if (!cr || cr == lf - 1) {  // no CR, or just the one of a CR LF break
       begin_ += size + 1;
       return {data, cr ? size - 1 : size};
@@ -152,12 +150,11 @@ std::string_view LineFile::ReadLinePiece(bool& line_ended) {
     const char* data = buffer_.get() + begin_;
     const std::size_t size = end_ - begin_;
     const char* stop = static_cast<const char*>(std::memchr(data, '\n', size));
-    if (block_has_cr_) {
-      // Every CR is left out: before an LF it belongs to the break, anywhere
-      // else it is dropped. So a piece ends at the first CR too.
-      const auto* cr = static_cast<const char*>(std::memchr(data, '\r', stop ? stop - data : size));
-      if (cr) stop = cr;
-    }
+    // Every CR is left out: before an LF it belongs to the break, anywhere
+    // else it is dropped. So a piece ends at the first CR too. Pieces are
+    // read a line at a time, so the look for one is no longer than a line.
+    const auto* cr = static_cast<const char*>(std::memchr(data, '\r', stop ? stop - data : size));
+    if (cr) stop = cr;
     if (!stop) {
       begin_ = end_;
       line_ended = false;
@@ -173,23 +170,56 @@ std::string_view LineFile::ReadLinePiece(bool& line_ended) {
   }
 }
 
-void LineFile::Append(std::string_view text, bool line_break) {
+void LineFile::AppendSlowly(std::string_view text, bool line_break) {
   if (state_ != State::kWriting) throw IoError(IoError::kNotOpen);
-  const std::size_t size = text.size() + (line_break ? 2 : 0);
-  if (end_ + size > kBlockSize) {
-    Flush();
-    if (size > kBlockSize) {  // a long text goes straight through
-      Check(platform::WriteFile(file_, text.data(), text.size()));
-      if (line_break) Check(platform::WriteFile(file_, "\r\n", 2));
-      return;
+  Put(text);
+  if (line_break) Put("\r\n");
+}
+
+void LineFile::Put(std::string_view bytes) {
+  if (bytes.size() < kBlockSize - end_) {  // the common case: the block does not fill up
+    std::memcpy(buffer_.get() + end_, bytes.data(), bytes.size());
+    end_ += bytes.size();
+    return;
+  }
+  const std::size_t fill = kBlockSize - end_;
+  std::memcpy(buffer_.get() + end_, bytes.data(), fill);
+  end_ = kBlockSize;
+  Flush();
+  bytes.remove_prefix(fill);
+  // The whole blocks of a long text go straight through.
+  if (const std::size_t whole = bytes.size() - bytes.size() % kBlockSize; whole > 0) {
+    Check(platform::WriteFile(file_, bytes.data(), whole));
+    bytes.remove_prefix(whole);
+  }
+  std::memcpy(buffer_.get(), bytes.data(), bytes.size());
+  end_ = bytes.size();
+}
+
+std::size_t LineFile::WriteRawLines(std::string_view bytes, MarkedLines marked) {
+  if (state_ != State::kWriting) throw IoError(IoError::kNotOpen);
+  std::size_t taken = 0;
+  while (taken < bytes.size()) {
+    // The copy stops once it has passed the block's end, by less than the
+    // slack, or before a marked line.
+    std::size_t written = 0;
+    taken += CopyLines(bytes.substr(taken), buffer_.get() + end_, kBufferSize - end_, LineBreaks::kCrLf, marked,
+                       written);
+    end_ += written;
+    if (end_ >= kBlockSize) WriteFullBlock();
+    if (marked == MarkedLines::kStopBefore && taken < bytes.size() && bytes[taken - 1] == '\n' &&
+        (bytes[taken] == '>' || bytes[taken] == '\r')) {
+      break;
     }
   }
-  std::memcpy(buffer_.get() + end_, text.data(), text.size());
-  end_ += text.size();
-  if (line_break) {
-    buffer_[end_++] = '\r';
-    buffer_[end_++] = '\n';
-  }
+  return taken;
+}
+
+void LineFile::WriteFullBlock() {
+  const std::size_t rest = std::exchange(end_, 0) - kBlockSize;  // on failure the whole buffer is lost
+  Check(platform::WriteFile(file_, buffer_.get(), kBlockSize));
+  std::memmove(buffer_.get(), buffer_.get() + kBlockSize, rest);
+  end_ = rest;
 }
 
 void LineFile::Flush() {

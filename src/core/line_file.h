@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "core/byte_source.h"
+#include "core/line_stretch.h"
 #include "platform/platform.h"
 
 namespace vendral {
@@ -68,7 +69,7 @@ class LineFile {
     if (state_ == State::kReading && begin_ < end_) {
       const char* data = buffer_.get() + begin_;
       const auto* lf = static_cast<const char*>(std::memchr(data, '\n', end_ - begin_));
-      if (lf && !block_has_cr_) {
+      if (lf && !BlockHasCr()) {
         const auto size = static_cast<std::size_t>(lf - data);
         begin_ += size + 1;
         return {data, size};
@@ -96,6 +97,11 @@ class LineFile {
   void WriteLine(std::string_view text) { Append(text, true); }
   // The bytes as they are, with no line break after them.
   void Write(std::string_view bytes) { Append(bytes, false); }
+  // Raw bytes of a source, as UnreadBytes hands them out, written line for
+  // line as they read: every CR left out, every LF written as CR LF. A
+  // line cut at the end goes on with the next call. Returns how many bytes
+  // it took: all, or those before a marked line where asked to stop there.
+  std::size_t WriteRawLines(std::string_view bytes, MarkedLines marked = MarkedLines::kCopied);
   void Close();
 
   // Every block taken from the file while reading is reported to progress
@@ -105,13 +111,47 @@ class LineFile {
  private:
   enum class State { kClosed, kReading, kWriting };
 
+  // Large blocks keep the system calls few; what a caller sees does not
+  // depend on the size. Written bytes go to the file in whole blocks, so
+  // that every write but the last starts and ends on a block boundary of
+  // the file: a write that ends inside a page costs the system that page
+  // twice.
+  static constexpr std::size_t kBlockSize = 64 * 1024;
+  // Room behind a block for a stretch copy that passes its end.
+  static constexpr std::size_t kBufferSize = kBlockSize + kLineCopySlack;
+
   bool AtEndOfBlock();
+  // Whether the unread bytes of the block hold a CR; looked for once per
+  // block, and only by a caller that reads lines one at a time.
+  bool BlockHasCr() {
+    if (!cr_known_) {
+      block_has_cr_ = std::memchr(buffer_.get() + begin_, '\r', end_ - begin_) != nullptr;
+      cr_known_ = true;
+    }
+    return block_has_cr_;
+  }
   void RequireReading() const;
   void AssembleLine(std::string& line);
   std::string_view ReadLineSlowly();
   void CloseQuietly() noexcept;
   bool Refill();  // false when the file gives no more bytes
-  void Append(std::string_view text, bool line_break);
+  // Most writes fit into the block: they are collected here, the rest in
+  // AppendSlowly.
+  void Append(std::string_view text, bool line_break) {
+    if (state_ == State::kWriting && text.size() + 2 < kBlockSize - end_) {
+      std::memcpy(buffer_.get() + end_, text.data(), text.size());
+      end_ += text.size();
+      if (line_break) {
+        buffer_[end_++] = '\r';
+        buffer_[end_++] = '\n';
+      }
+      return;
+    }
+    AppendSlowly(text, line_break);
+  }
+  void AppendSlowly(std::string_view text, bool line_break);
+  void Put(std::string_view bytes);
+  void WriteFullBlock();
   void Flush();
 
   std::string name_;
@@ -127,6 +167,7 @@ class LineFile {
   bool at_end_ = false;
   bool end_of_text_ = false;  // the block held byte 26: end_ stops before it
   bool block_has_cr_ = false;
+  bool cr_known_ = false;  // block_has_cr_ holds for this block
   std::string assembled_;  // a line that spans blocks or holds a lone CR
   ReadProgress* progress_ = nullptr;
 };

@@ -31,7 +31,8 @@ std::vector<std::int32_t> ReadFilterList(LineFile& filter) {
     filter.ReadLine(line);
     list.push_back(ParseInteger(line));
   }
-  std::sort(list.begin(), list.end());
+  // A filter written in order, as most are, needs no sort.
+  if (!std::is_sorted(list.begin(), list.end())) std::sort(list.begin(), list.end());
   return list;
 }
 
@@ -42,13 +43,37 @@ void CheckRecordNumbers(LineFile& source) {
   while (reader.NextRecord()) RecordNumber(reader.description());
 }
 
+// Whether numbers are in the filter list. Record numbers mostly come in
+// ascending order, so a search first looks just after where the last one
+// ended.
+class FilterSearch {
+ public:
+  explicit FilterSearch(const std::vector<std::int32_t>& list) : list_(list), next_(list.begin()) {}
+
+  bool Contains(std::int32_t number) {
+    constexpr std::ptrdiff_t kNear = 4;
+    const bool after_last = next_ == list_.begin() || *(next_ - 1) < number;
+    if (after_last && list_.end() - next_ > kNear && *(next_ + kNear) >= number) {
+      next_ = std::lower_bound(next_, next_ + kNear, number);
+    } else {
+      next_ = std::lower_bound(list_.begin(), list_.end(), number);
+    }
+    return next_ != list_.end() && *next_ == number;
+  }
+
+ private:
+  const std::vector<std::int32_t>& list_;
+  std::vector<std::int32_t>::const_iterator next_;  // the first value not below the last number
+};
+
 void WriteKeptRecords(LineFile& source, LineFile& output,
                       const std::vector<std::int32_t>& filter_list, bool keep_listed) {
   RecordReader reader(source, BlankLineRule::kEndsRecord);
+  FilterSearch filter(filter_list);
   char description[16] = {'>'};
   while (reader.NextRecord()) {
     const std::int32_t number = RecordNumber(reader.description());
-    const bool listed = std::binary_search(filter_list.begin(), filter_list.end(), number);
+    const bool listed = filter.Contains(number);
     if (listed != keep_listed) continue;  // the next record skips this one's lines
     reader.ReadText();
     // Rebuilt from the number: plain decimal, whatever form the source had.

@@ -1,34 +1,107 @@
 #include "core/ordinel.h"
 
-#include <charconv>
-#include <cstdint>
+#include <cstddef>
 #include <string_view>
 
 #include "core/line_file.h"
-#include "core/record_reader.h"
+#include "core/line_stretch.h"
 #include "core/run_frame.h"
 #include "core/run_progress.h"
 
 namespace vendral {
 namespace {
 
-// ">" and the number; the buffer is reused from line to line.
+// ">" and the running number, then CR LF. The number is counted up in
+// its decimal digits, in place: only a carry into a new digit moves the
+// text's start.
 class ReplacementLine {
  public:
-  std::string_view For(std::int64_t number) {
-    const auto end = std::to_chars(text_ + 1, text_ + sizeof text_, number).ptr;
-    return {text_, static_cast<std::size_t>(end - text_)};
+  ReplacementLine() {
+    text_[start_] = '>';
+    text_[kBreak - 1] = '0';
+    text_[kBreak] = '\r';
+    text_[kBreak + 1] = '\n';
+  }
+
+  std::string_view Next() {
+    std::size_t digit = kBreak - 1;
+    while (text_[digit] == '9') text_[digit--] = '0';
+    if (text_[digit] == '>') {
+      text_[digit] = '1';
+      text_[--start_] = '>';
+    } else {
+      ++text_[digit];
+    }
+    return {text_ + start_, kBreak + 2 - start_};
   }
 
  private:
-  char text_[24] = {'>'};
+  static constexpr std::size_t kBreak = 24;  // where CR LF stands, after the last digit
+  char text_[kBreak + 2] = {};
+  std::size_t start_ = kBreak - 2;  // where ">" stands; the number is 0 before the first record
+};
+
+// Copies the source a block at a time: the lines up to the next marked
+// line go to the output in one piece, their breaks made CR LF, and a
+// description line is passed over up to its LF once its number is written.
+// No line is ever held, whatever its length.
+class OrdinelRun {
+ public:
+  OrdinelRun(LineFile& source, LineFile& output) : source_(source), output_(output) {}
+
+  void CopyAll() {
+    for (std::string_view bytes; !(bytes = source_.UnreadBytes()).empty();) {
+      source_.Skip(in_description_ ? SkipDescription(bytes) : CopyLines(bytes));
+    }
+    // The last line gets a break also where the source has none.
+    if (line_open_) output_.Write("\r\n");
+  }
+
+ private:
+  std::size_t CopyLines(std::string_view bytes) {
+    if (at_line_start_ && StartsWithDescription(bytes)) {
+      const std::string_view replacement = replacement_.Next();
+      // Most description lines end in the block: their replacement goes
+      // out whole.
+      if (const std::size_t lf = bytes.find('\n'); lf != std::string_view::npos) {
+        output_.Write(replacement);
+        at_line_start_ = true;
+        line_open_ = false;
+        return lf + 1;
+      }
+      output_.Write(replacement.substr(0, replacement.size() - 2));
+      in_description_ = true;
+      line_open_ = true;
+      return bytes.size();
+    }
+    const std::string_view lines = bytes.substr(0, output_.WriteRawLines(bytes, MarkedLines::kStopBefore));
+    at_line_start_ = EndsAtLineStart(lines, at_line_start_);
+    line_open_ = lines.back() != '\n';
+    return lines.size();
+  }
+
+  std::size_t SkipDescription(std::string_view bytes) {
+    const std::size_t lf = bytes.find('\n');
+    if (lf == std::string_view::npos) return bytes.size();
+    output_.Write("\r\n");
+    in_description_ = false;
+    at_line_start_ = true;
+    line_open_ = false;
+    return lf + 1;
+  }
+
+  LineFile& source_;
+  LineFile& output_;
+  ReplacementLine replacement_;
+  bool in_description_ = false;
+  bool at_line_start_ = true;  // nothing but CRs since the last LF or the start
+  bool line_open_ = false;     // bytes (CRs too) since the last LF: a line to be ended
 };
 
 }  // namespace
 
 void RunOrdinel(RunHost& host, const std::string& source_path) {
   NormalizeOutputFolder(host);
-  std::int64_t running_number = 0;
   if (!IsExistingFile(source_path)) {
     host.ShowNotice(kMissingFileText);
     return;
@@ -44,24 +117,7 @@ void RunOrdinel(RunHost& host, const std::string& source_path) {
   LineFile source(source_path);
   source.SetReadProgress(&progress);
   source.OpenForReading();
-  ReplacementLine replacement;
-  // Lines are copied in pieces, so that a line of any length passes
-  // through a block's worth of memory.
-  while (!source.AtEnd()) {
-    bool line_ended = false;
-    std::string_view piece = source.ReadLinePiece(line_ended);
-    if (IsDescription(piece)) {
-      output.Write(replacement.For(++running_number));
-      while (!line_ended) source.ReadLinePiece(line_ended);
-    } else {
-      for (;;) {
-        output.Write(piece);
-        if (line_ended) break;
-        piece = source.ReadLinePiece(line_ended);
-      }
-    }
-    output.Write("\r\n");
-  }
+  OrdinelRun(source, output).CopyAll();
   source.Close();
   output.Close();
   ReportDone(host);

@@ -46,9 +46,8 @@ std::optional<std::int32_t> ParseDecimal(std::string_view text) {
 }  // namespace
 
 std::optional<std::int32_t> TryParseInteger(std::string_view text) {
-  const auto start = text.find_first_not_of(' ');
-  if (start == std::string_view::npos) return std::nullopt;
-  text.remove_prefix(start);
+  while (!text.empty() && text[0] == ' ') text.remove_prefix(1);
+  if (text.empty()) return std::nullopt;
   if (text[0] == '$' || text[0] == 'x' || text[0] == 'X') return ParseHex(text.substr(1));
   if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
     return ParseHex(text.substr(2));

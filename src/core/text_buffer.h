@@ -30,6 +30,13 @@ class TextBuffer {
     size_ += bytes.size();
   }
   void push_back(char c) { append(std::string_view(&c, 1)); }
+  // Room for `more` bytes after the text, for a caller that writes them in
+  // place; Extend then takes the bytes it wrote into the text.
+  char* Reserve(std::size_t more) {
+    if (more > capacity_ - size_) Grow(more);
+    return data_ + size_;
+  }
+  void Extend(std::size_t size) { size_ += size; }
 
  private:
   void Grow(std::size_t more) {

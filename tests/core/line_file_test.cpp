@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -157,6 +158,40 @@ TEST(LineFile, WriteAddsNoLineBreak) {
   file.Write("\r\n");
   file.Close();
   EXPECT_EQ(ReadBytes(folder / "out"), ">1,,,50\r\n" + big + "\r\n");
+}
+
+// Writes are collected into whole blocks; texts of every size, from a few
+// bytes to several blocks, and raw lines whose breaks become CR LF, come
+// out in order whatever the block boundaries cut.
+TEST(LineFile, WritesOfEverySizeComeOutInOrder) {
+  std::mt19937 random(20261213);
+  TempFolder folder;
+  for (int round = 0; round < 20; ++round) {
+    LineFile file(folder / "out");
+    file.OpenForWriting();
+    std::string expected;
+    for (int write = 0; write < 40; ++write) {
+      const std::size_t size = random() % 4 == 0 ? random() % 200000 : random() % 3000;
+      std::string text(size, 'G');
+      for (std::size_t i = 0; i < size / 50; ++i) text[random() % size] = "\n\r>"[random() % 3];
+      switch (random() % 3) {
+        case 0:
+          file.Write(text);
+          expected += text;
+          break;
+        case 1:
+          file.WriteLine(text);
+          expected += text + "\r\n";
+          break;
+        default:
+          file.WriteRawLines(text);
+          std::erase(text, '\r');
+          for (char c : text) expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+      }
+    }
+    file.Close();
+    ASSERT_EQ(ReadBytes(folder / "out"), expected) << "round " << round;
+  }
 }
 
 // Another program that truncates or rewrites the source during a run is

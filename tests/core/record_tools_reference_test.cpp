@@ -1,0 +1,180 @@
+// Ordinel, Lenmark and Listrel read whole stretches of a block at once;
+// here each is held against the plain reading of its rules, one whole line
+// at a time, on random sources whose lines, breaks, blanks and description
+// lines fall across every block boundary.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/lenmark.h"
+#include "core/line_file.h"
+#include "core/listrel.h"
+#include "core/ordinel.h"
+#include "core/parse_integer.h"
+#include "core/record_reader.h"
+#include "core/run_frame.h"
+#include "support/recording_host.h"
+#include "support/temp_folder.h"
+
+namespace vendral {
+namespace {
+
+using testing::ReadBytes;
+using testing::RecordingHost;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+constexpr std::size_t kBlock = 64 * 1024;  // the line file's block size
+
+std::vector<std::string> ReadLines(const std::string& path) {
+  LineFile source(path);
+  source.OpenForReading();
+  std::vector<std::string> lines;
+  while (!source.AtEnd()) lines.push_back(source.ReadLine());
+  return lines;
+}
+
+std::string ReferenceOrdinel(const std::vector<std::string>& lines) {
+  std::string output;
+  int number = 0;
+  for (const std::string& line : lines) {
+    output += IsDescription(line) ? ">" + std::to_string(++number) : line;
+    output += "\r\n";
+  }
+  return output;
+}
+
+std::string ReferenceLenmark(const std::vector<std::string>& lines, std::size_t shorter_than) {
+  std::string output;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (!IsDescription(lines[i])) continue;
+    std::string text;
+    std::size_t length = 0;
+    bool first = true;
+    for (std::size_t j = i + 1; j < lines.size() && !IsDescription(lines[j]); ++j) {
+      if (IsBlank(lines[j])) continue;
+      if (!first) text += '\n';
+      first = false;
+      text += lines[j];
+      length += lines[j].size();
+    }
+    if (length < shorter_than) output += lines[i] + "\r\n" + text + "\r\n";
+  }
+  return output;
+}
+
+std::string ReferenceListrel(const std::vector<std::string>& lines, const std::vector<std::int32_t>& listed) {
+  std::string output;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (!IsDescription(lines[i])) continue;
+    const std::int32_t number = ParseInteger(std::string_view(lines[i]).substr(1, 20));
+    std::string text;
+    for (std::size_t j = i + 1; j < lines.size() && !IsDescription(lines[j]); ++j) {
+      if (j > i + 1) text += '\n';
+      text += lines[j];
+      if (IsBlank(lines[j])) break;
+    }
+    if (std::count(listed.begin(), listed.end(), number) > 0) {
+      output += '>';
+      output += std::to_string(number);
+      output += "\r\n" + text + "\r\n";
+    }
+  }
+  return output;
+}
+
+// Mostly plain sequence lines, with numbered description lines in the forms
+// that a record number takes, blank lines, lone and paired CRs, ">" inside
+// lines, some lines longer than a block, a last line without a break and
+// byte 26 now and then.
+std::string RandomSource(std::mt19937& random, int numbers) {
+  static const std::string kPlain = "ACGTNacgt";
+  static const std::string kOdd = "ACGT \t\r>\x01";
+  std::string bytes;
+  const std::size_t target = 1000 + random() % 200000;
+  while (bytes.size() < target) {
+    const unsigned kind = random() % 40;
+    if (kind < 3) {
+      static const char* const kForms[] = {">%d", "\r>%d", ">00%d", "> %d", ">+%d"};
+      char description[32];
+      std::snprintf(description, sizeof description, kForms[random() % 5],
+                    static_cast<int>(random() % numbers));
+      bytes += description;
+    } else if (kind == 3) {
+      bytes += std::string(70000 + random() % 5000, "GCAT"[random() % 4]);
+    } else if (kind == 4) {
+      bytes += std::string(random() % 3, " \r"[random() % 2]);
+    } else {
+      // Led by a letter, so that only the descriptions above are numbered.
+      bytes += kPlain[random() % kPlain.size()];
+      const std::size_t length = random() % 150;
+      const bool plain = random() % 8 != 0;
+      for (std::size_t i = 0; i < length; ++i) {
+        bytes += plain ? kPlain[random() % kPlain.size()] : kOdd[random() % kOdd.size()];
+      }
+    }
+    bytes += random() % 4 == 0 ? "\r\n" : "\n";
+  }
+  if (random() % 3 == 0) bytes.resize(bytes.size() - 1 - random() % 3);  // no break at the end
+  if (random() % 10 == 0) bytes += '\x1a' + std::string(">1\nGGGG\n");
+  return bytes;
+}
+
+// Runs every tool on the source in `folder` and compares its output file.
+void ExpectReferenceOutputs(const TempFolder& folder, const std::string& context) {
+  const std::string source = folder / "in.fa";
+  const std::vector<std::string> lines = ReadLines(source);
+  std::filesystem::remove_all(folder / "out");
+  RecordingHost host(folder / "out");
+  RunGuarded(host, [&] { RunOrdinel(host, source); });
+  ASSERT_EQ(host.last(), "notice:Done!") << context;
+  ASSERT_EQ(ReadBytes(folder / "out/in.fa.Ordinel.fas"), ReferenceOrdinel(lines)) << context;
+
+  for (const std::size_t shorter_than : {1u, 150u, 100000u}) {
+    RunGuarded(host, [&] { RunLenmark(host, source, "<", std::to_string(shorter_than)); });
+    ASSERT_EQ(host.last(), "notice:Done!") << context;
+    ASSERT_EQ(ReadBytes(folder / "out/in.fa.Lenmark.fas"), ReferenceLenmark(lines, shorter_than)) << context;
+  }
+
+  const std::vector<std::int32_t> listed = {0, 2, 3, 5, 8, 13};
+  std::string filter;
+  for (std::int32_t number : listed) filter += std::to_string(number) + "\n";
+  WriteBytes(folder / "filter.txt", filter);
+  RunGuarded(host, [&] { RunListrel(host, source, folder / "filter.txt", ListrelCriteria::kExtract); });
+  ASSERT_EQ(host.last(), "notice:Done!") << context;
+  ASSERT_EQ(ReadBytes(folder / "out/in.fa.Listrel.fas"), ReferenceListrel(lines, listed)) << context;
+}
+
+TEST(RecordToolsReference, BlockReadingAgreesWithLineByLineReading) {
+  std::mt19937 random(20261212);
+  TempFolder folder;
+  for (int round = 0; round < 40; ++round) {
+    WriteBytes(folder / "in.fa", RandomSource(random, 20));
+    ExpectReferenceOutputs(folder, "round " + std::to_string(round));
+  }
+}
+
+// A block ends at every byte of a stretch of breaks, CRs, blanks and
+// description starts in turn.
+TEST(RecordToolsReference, EveryBlockBoundaryInBreaksAndBlanks) {
+  const std::string plain = "GC\r\nAT\r\n\r>1\r\nGG\r\r\n\nCC\rG\nAC\r\n\r\r>2\nTTGC\r";
+  const std::string blank = "GC\r\nAT \r\n\r>3\r\nGG\r\r\n\n \tC\rG\nAC\r\n>5\n\nTTGC\r";
+  TempFolder folder;
+  for (const std::string& snippet : {plain, blank}) {
+    for (std::size_t cut = 0; cut <= snippet.size(); ++cut) {
+      std::string source = ">8\n";
+      while (source.size() + 61 < kBlock - cut) source += std::string(60, 'A') + "\n";
+      source += std::string(kBlock - cut - source.size() - 1, 'C') + "\n";
+      source += snippet + "\n>13\nGGCC";
+      WriteBytes(folder / "in.fa", source);
+      ExpectReferenceOutputs(folder, "block ends " + std::to_string(cut) + " bytes into the snippet");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vendral
