@@ -43,6 +43,15 @@ def median_ratio(rounds, a, b):
     return statistics.median(r[a]["times"][0] / r[b]["times"][0] for r in rounds)
 
 
+def cpu(result):
+    return result["user"] + result["system"]
+
+
+# CPU time suffers less from other load than wall time: shown beside it.
+def median_cpu_ratio(rounds, a, b):
+    return statistics.median(cpu(r[a]) / cpu(r[b]) for r in rounds)
+
+
 def ms(seconds):
     return f"{seconds * 1000:.0f}"
 
@@ -61,9 +70,10 @@ def shape_table(spec, memory, rounds, summary, chart):
         for i, s in enumerate(members):
             label = s["label"]
             times = wall(rounds, label)
-            cpu = statistics.median(r[label]["user"] + r[label]["system"] for r in rounds)
+            cpu_ms = statistics.median(cpu(r[label]) for r in rounds)
             floor = s["floor"] if s["floor"] != "-" else None
             x_floor = median_ratio(rounds, label, floor) if floor else None
+            x_floor_text = f"{x_floor:.2f} (CPU {median_cpu_ratio(rounds, label, floor):.2f})" if floor else ""
             x_best = x_seqkit = None
             targets = ""
             name = label
@@ -80,7 +90,7 @@ def shape_table(spec, memory, rounds, summary, chart):
                                  f" ({x_seqkit:.2f})")
                 targets = ", ".join(marks)
                 summary.append((work, label, med[label], best, med.get(best), floor, med[floor],
-                                x_floor, x_best, targets))
+                                x_floor_text, x_best, targets))
                 chart.append((work, med[label], best, med.get(best), med[floor]))
             kib = memory.get(label)
             rows.append("| " + " | ".join([
@@ -88,9 +98,9 @@ def shape_table(spec, memory, rounds, summary, chart):
                 name,
                 ms(med[label]),
                 f"{ms(min(times))}–{ms(max(times))}",
-                ms(cpu),
+                ms(cpu_ms),
                 f"{kib / 1024:.1f}" if kib else "",
-                f"{x_floor:.2f}" if x_floor is not None else "",
+                x_floor_text,
                 f"{x_best:.2f} ({best})" if x_best is not None else "",
                 targets,
             ]) + " |")
@@ -116,10 +126,10 @@ def main():
         summary, chart = [], []
         rows = shape_table(spec, memory, rounds, summary, chart)
         sections += [f"## {title}", "", f"{len(rounds)} alternating rounds.", ""] + rows + [""]
-        for work, label, v, best, b, floor, f, x_floor, x_best, targets in summary:
+        for work, label, v, best, b, floor, f, x_floor_text, x_best, targets in summary:
             main_rows.append(f"| {shape} | {work} | {ms(v)} | " +
                              (f"{ms(b)} ({best})" if best else "none") +
-                             f" | {ms(f)} ({floor}) | {x_floor:.2f} | " +
+                             f" | {ms(f)} ({floor}) | {x_floor_text} | " +
                              (f"{x_best:.2f}" if x_best is not None else "") + f" | {targets} |")
         with open(os.path.join(folder, "chart.dat"), "w") as f:
             for work, v, best, b, fl in chart:
