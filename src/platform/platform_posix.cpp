@@ -103,8 +103,13 @@ int OpenFileForWriting(const std::string& path, FileHandle& file) {
     ::close(fd);
     return 32;
   }
+  // An empty file is left untouched: on ext4 even a truncate to the size
+  // the file already has marks it for a forced flush of every written
+  // block when it is closed (auto_da_alloc), which made closing a new
+  // 300 MB output cost ~100 ms of waiting for the disk.
   struct stat info;
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::ftruncate(fd, 0) != 0) {
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
+      ::ftruncate(fd, 0) != 0) {
     const int code = CodeFor(errno);
     ::close(fd);
     return code;

@@ -1,0 +1,146 @@
+#!/usr/bin/env python3
+"""Turns the rounds of scripts/bench into bench/results/latest.md and the
+data of the chart. Ratios are medians of per-round ratios: within a round
+the commands ran seconds apart, so they share the load of the machine,
+which medians of separate runs would not.
+
+usage: summarize.py RUNS_FOLDER MARKDOWN_OUT HEADER_FILE SHAPE...
+Each RUNS_FOLDER/SHAPE holds title.txt, spec.tsv, kib-N, round-*.json
+(see bench/run_rounds); SHAPE/chart.dat is written for bench/chart.gp."""
+import glob
+import json
+import os
+import statistics
+import sys
+
+# Targets per kind of floor: at most this many times the floor, and at most
+# this fraction of the matching seqkit command.
+TARGETS = {"floor-read": (1.5, 0.4), "floor-copy": (1.6, 0.5)}
+
+
+def load(folder):
+    spec = []
+    with open(os.path.join(folder, "spec.tsv")) as f:
+        for line in f:
+            work, role, floor, label, _, _ = line.rstrip("\n").split("\t")
+            spec.append({"work": work, "role": role, "floor": floor, "label": label})
+    memory = {}  # the highest peak of every round
+    for i, s in enumerate(spec):
+        with open(os.path.join(folder, f"kib-{i}")) as f:
+            memory[s["label"]] = max(int(line) for line in f if line.strip().isdigit())
+    rounds = []
+    for path in sorted(glob.glob(os.path.join(folder, "round-*.json"))):
+        with open(path) as f:
+            rounds.append({r["command"]: r for r in json.load(f)["results"]})
+    return spec, memory, rounds
+
+
+def wall(rounds, label):
+    return [r[label]["times"][0] for r in rounds]
+
+
+def median_ratio(rounds, a, b):
+    return statistics.median(r[a]["times"][0] / r[b]["times"][0] for r in rounds)
+
+
+def cpu(result):
+    return result["user"] + result["system"]
+
+
+# CPU time suffers less from other load than wall time: shown beside it.
+def median_cpu_ratio(rounds, a, b):
+    return statistics.median(cpu(r[a]) / cpu(r[b]) for r in rounds)
+
+
+def ms(seconds):
+    return f"{seconds * 1000:.0f}"
+
+
+def shape_table(spec, memory, rounds, summary, chart):
+    by_label = {s["label"]: s for s in spec}
+    med = {s["label"]: statistics.median(wall(rounds, s["label"])) for s in spec}
+    rows = ["| work | command | median ms | spread ms (min–max) | CPU ms | peak MiB | × floor | × best peer | targets |",
+            "|---|---|---|---|---|---|---|---|---|"]
+    works = [w for w in dict.fromkeys(s["work"] for s in spec) if w != "floor"]
+    for work in works + ["floor"]:
+        members = [s for s in spec if s["work"] == work]
+        peers = [s["label"] for s in members if s["role"] == "peer"]
+        best = min(peers, key=med.get) if peers else None
+        seqkit = next((p for p in peers if p.startswith("seqkit")), None)
+        for i, s in enumerate(members):
+            label = s["label"]
+            times = wall(rounds, label)
+            cpu_ms = statistics.median(cpu(r[label]) for r in rounds)
+            floor = s["floor"] if s["floor"] != "-" else None
+            x_floor = median_ratio(rounds, label, floor) if floor else None
+            x_floor_text = f"{x_floor:.2f} (CPU {median_cpu_ratio(rounds, label, floor):.2f})" if floor else ""
+            x_best = x_seqkit = None
+            targets = ""
+            name = label
+            if s["role"] == "vendral":
+                name = f"**{label}**"
+                if best:
+                    x_best = median_ratio(rounds, label, best)
+                if seqkit:
+                    x_seqkit = median_ratio(rounds, label, seqkit)
+                limit_floor, limit_seqkit = TARGETS[by_label[floor]["role"]]
+                marks = [f"≤{limit_floor}× {floor} {'✓' if x_floor <= limit_floor else '✗'}"]
+                if x_seqkit is not None:
+                    marks.append(f"≤{limit_seqkit}× {seqkit} {'✓' if x_seqkit <= limit_seqkit else '✗'}"
+                                 f" ({x_seqkit:.2f})")
+                targets = ", ".join(marks)
+                summary.append((work, label, med[label], best, med.get(best), floor, med[floor],
+                                x_floor_text, x_best, targets))
+                chart.append((work, med[label], best, med.get(best), med[floor]))
+            kib = memory.get(label)
+            rows.append("| " + " | ".join([
+                work if i == 0 else "",
+                name,
+                ms(med[label]),
+                f"{ms(min(times))}–{ms(max(times))}",
+                ms(cpu_ms),
+                f"{kib / 1024:.1f}" if kib else "",
+                x_floor_text,
+                f"{x_best:.2f} ({best})" if x_best is not None else "",
+                targets,
+            ]) + " |")
+    return rows
+
+
+def main():
+    runs, out, header_file = sys.argv[1:4]
+    shapes = sys.argv[4:]
+    with open(header_file) as f:
+        text = [f.read().rstrip("\n"), ""]
+    main_rows = ["| shape | work | Vendral ms | best peer ms | floor ms | × floor | × best peer | targets |",
+                 "|---|---|---|---|---|---|---|---|"]
+    sections = []
+    for shape in shapes:
+        folder = os.path.join(runs, shape)
+        with open(os.path.join(folder, "title.txt")) as f:
+            title = f.read().strip()
+        if not os.path.exists(os.path.join(folder, "spec.tsv")):  # a slot not active yet
+            sections += [f"## {title}", "", "Not timed: " + open(os.path.join(folder, "why.txt")).read().strip(), ""]
+            continue
+        spec, memory, rounds = load(folder)
+        summary, chart = [], []
+        rows = shape_table(spec, memory, rounds, summary, chart)
+        sections += [f"## {title}", "", f"{len(rounds)} alternating rounds.", ""] + rows + [""]
+        for work, label, v, best, b, floor, f, x_floor_text, x_best, targets in summary:
+            main_rows.append(f"| {shape} | {work} | {ms(v)} | " +
+                             (f"{ms(b)} ({best})" if best else "none") +
+                             f" | {ms(f)} ({floor}) | {x_floor_text} | " +
+                             (f"{x_best:.2f}" if x_best is not None else "") + f" | {targets} |")
+        with open(os.path.join(folder, "chart.dat"), "w") as f:
+            for work, v, best, b, fl in chart:
+                peer = f"{b * 1000:.0f}" if b else "-"
+                # Short names keep the chart's labels apart: the table has the rest.
+                name = " ".join(best.split()[:2]) if best else "no peer"
+                f.write(f'"{work.split()[0].rstrip(",")}" {v * 1000:.0f} {peer} {fl * 1000:.0f} "{name}"\n')
+    text += ["## Main table", ""] + main_rows + [""] + sections
+    with open(out, "w") as f:
+        f.write("\n".join(text))
+
+
+if __name__ == "__main__":
+    main()
