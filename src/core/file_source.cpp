@@ -42,16 +42,18 @@ std::string_view FileSource::Peek(std::size_t size) {
 }
 
 std::size_t FileSource::Read(char* data, std::size_t size) {
-  std::size_t got = 0;
+  // The peeked bytes first, and in the same call as much more as fits, so
+  // that the first block is as large as any other.
+  std::size_t from_head = 0;
   if (head_taken_ < head_.size()) {
-    got = std::min(size, head_.size() - head_taken_);
-    std::memcpy(data, head_.data() + head_taken_, got);
-    head_taken_ += got;
-  } else {
-    Check(platform::ReadFile(file_, data, size, got));
+    from_head = std::min(size, head_.size() - head_taken_);
+    std::memcpy(data, head_.data() + head_taken_, from_head);
+    head_taken_ += from_head;
   }
-  taken_ += got;
-  return got;
+  std::size_t got = 0;
+  if (from_head < size) Check(platform::ReadFile(file_, data + from_head, size - from_head, got));
+  taken_ += from_head + got;
+  return from_head + got;
 }
 
 void FileSource::CheckUnchanged() const {

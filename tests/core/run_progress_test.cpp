@@ -154,15 +154,16 @@ TEST(StoppedRun, LeavesAnEarlierOrdinelOutputAlone) {
   EXPECT_EQ(ReadBytes(stage.Output(ordinel)), "an earlier output\r\n");
 }
 
-TEST(ListrelProgress, BothReadingsOfBothFilesMakeOneWhole) {
+TEST(ListrelProgress, TheFilterAndBothReadingsOfTheSourceMakeOneWhole) {
   Stage stage;
   stage.Run(kTools[3]);
   const double filter = static_cast<double>(std::filesystem::file_size(stage.filter));
-  const double whole = 2 * (filter + static_cast<double>(std::filesystem::file_size(stage.source)));
-  ASSERT_GE(stage.host.progress.size(), 4u);
-  // The filter file is smaller than a block: one report for each reading.
+  const double source = static_cast<double>(std::filesystem::file_size(stage.source));
+  const double whole = filter + 2 * source;
+  ASSERT_GE(stage.host.progress.size(), 3u);
+  // The filter file is smaller than a block: one report for its reading.
   EXPECT_DOUBLE_EQ(stage.host.progress[0].fraction_done, filter / whole);
-  EXPECT_DOUBLE_EQ(stage.host.progress[1].fraction_done, 2 * filter / whole);
+  EXPECT_GT(stage.host.progress[1].fraction_done, filter / whole);
   EXPECT_EQ(stage.host.progress.back().fraction_done, 1.0);
 }
 

@@ -16,6 +16,7 @@
 #include "gui/radio_group.h"
 #include "gui/spin_edit.h"
 #include "modal.h"
+#include "support/compressed_samples.h"
 #include "support/temp_folder.h"
 
 namespace vendral {
@@ -447,6 +448,43 @@ class WindowTest : public QObject {
     QCOMPARE(PressAndClose(Find<QPushButton>(shown.form, "BitBtn2")).text, QStringLiteral("Done!"));
     QCOMPARE(testing::ReadBytes(temp / "prot.fa.Ardenta.csv"),
              std::string("Single-line description,,,thermostability index\r\n>p1,,,100\r\n>p2,,,33.3333333333333\r\n"));
+  }
+
+  // Each tab reads a compressed source as the command line does: the output
+  // is that of the plain bytes, under the compressed file's name.
+  void CompressedSourcesInEveryTab_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("output");
+    QTest::newRow("Ardenta") << "Edit5" << "BitBtn2" << "Ardenta.csv";
+    QTest::newRow("Lenmark") << "Edit3" << "Button1" << "Lenmark.fas";
+    QTest::newRow("Listrel") << "Edit1" << "GO" << "Listrel.fas";
+    QTest::newRow("GC-content") << "Edit6" << "BitBtn3" << "GC-Content.csv";
+    QTest::newRow("Ordinel") << "Edit7" << "Button5" << "Ordinel.fas";
+  }
+
+  void CompressedSourcesInEveryTab() {
+    QFETCH(QString, field);
+    QFETCH(QString, button);
+    QFETCH(QString, output);
+    testing::TempFolder temp;
+    std::string records;
+    for (int record = 1; record <= 3000; ++record) {
+      records += ">" + std::to_string(record) + "\n" + std::string(record % 1500, "ACGTMKLV"[record % 8]) + "\r\n";
+    }
+    testing::WriteBytes(temp / "s.fa", records);
+    testing::WriteBytes(temp / "s.fa.gz", testing::GzipMember(records));
+    testing::WriteBytes(temp / "list.txt", testing::ZstdFrame("5\n2999\n7\n"));
+    Shown shown;
+    Find<QLineEdit>(shown.form, "Edit2")->setText(QString::fromStdString(temp / "list.txt"));
+    for (const char* source : {"s.fa", "s.fa.gz"}) {
+      Find<QLineEdit>(shown.form, field.toLatin1().constData())->setText(QString::fromStdString(temp / source));
+      Find<TLMDBrowseEdit>(shown.form, "LMDBrowseEdit1")->SetPath(QString::fromStdString(temp / "out"));
+      QCOMPARE(PressAndClose(shown.form.findChild<QPushButton*>(button)).text, QStringLiteral("Done!"));
+    }
+    const std::string plain = testing::ReadBytes(temp / ("out/s.fa." + output.toStdString()));
+    QVERIFY(plain.size() > 1000);
+    QCOMPARE(testing::ReadBytes(temp / ("out/s.fa.gz." + output.toStdString())), plain);
   }
 
   void EveryGoButtonReachesItsTool_data() {
