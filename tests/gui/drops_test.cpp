@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <QWindow>
 
+#include "find_component.h"
 #include "gui/browse_edit.h"
 #include "gui/main_window.h"
 #include "support/temp_folder.h"
@@ -21,12 +22,7 @@ namespace vendral {
 
 namespace {
 
-template <typename T = QWidget>
-T* Find(const QObject& form, const char* name) {
-  T* found = form.findChild<T*>(QString::fromLatin1(name));
-  if (!found) qFatal("no component %s", name);
-  return found;
-}
+using testing::Find;
 
 // Drags data over the middle of the control and lets go there when the
 // window accepts it. Returns whether the drop was taken.

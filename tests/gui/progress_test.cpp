@@ -14,6 +14,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "find_component.h"
 #include "gui/box_width.h"
 #include "gui/browse_edit.h"
 #include "gui/main_window.h"
@@ -25,12 +26,7 @@ namespace vendral {
 
 namespace {
 
-template <typename T = QWidget>
-T* Find(const QObject& form, const char* name) {
-  T* found = form.findChild<T*>(QString::fromLatin1(name));
-  if (!found) qFatal("no component %s", name);
-  return found;
-}
+using testing::Find;
 
 // Notes every progress dialog and every box that shows, in order.
 class ShownDialogs : public QObject {

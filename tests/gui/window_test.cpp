@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "find_component.h"
 #include "gui/browse_edit.h"
 #include "gui/main_window.h"
 #include "gui/radio_group.h"
@@ -23,12 +24,7 @@ namespace vendral {
 
 namespace {
 
-template <typename T = QWidget>
-T* Find(const QObject& form, const char* name) {
-  T* found = form.findChild<T*>(QString::fromLatin1(name));
-  if (!found) qFatal("no component %s", name);
-  return found;
-}
+using testing::Find;
 
 // What a box showed, and which key closed it.
 struct Box {
