@@ -13,6 +13,8 @@ void Check(int code) {
   if (code != 0) throw IoError(code);
 }
 
+constexpr std::size_t kFirstRead = 64 * 1024;  // the block of a line file
+
 }  // namespace
 
 FileSource::FileSource(const std::string& path) {
@@ -28,17 +30,20 @@ FileSource::~FileSource() {
 }
 
 std::string_view FileSource::Peek(std::size_t size) {
-  // A pipe may hand out fewer bytes than asked for; only its end stops.
+  // The first read asks for a whole block, so that the reads after the
+  // peeked bytes start on a block boundary of the file: a read that starts
+  // inside a page costs the system that page twice. A pipe may hand out
+  // fewer bytes than asked for; only its end stops.
   while (head_.size() < size) {
     const std::size_t had = head_.size();
-    head_.resize(size);
+    head_.resize(std::max(size, kFirstRead));
     std::size_t got = 0;
-    const int code = platform::ReadFile(file_, head_.data() + had, size - had, got);
+    const int code = platform::ReadFile(file_, head_.data() + had, head_.size() - had, got);
     head_.resize(had + got);
     Check(code);
     if (got == 0) break;
   }
-  return std::string_view(head_).substr(head_taken_);
+  return std::string_view(head_).substr(head_taken_, size);
 }
 
 std::size_t FileSource::Read(char* data, std::size_t size) {

@@ -1,5 +1,6 @@
 #include "core/line_file.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -178,7 +179,7 @@ void LineFile::AppendSlowly(std::string_view text, bool line_break) {
 
 void LineFile::Put(std::string_view bytes) {
   if (bytes.size() < kBlockSize - end_) {  // the common case: the block does not fill up
-    std::memcpy(buffer_.get() + end_, bytes.data(), bytes.size());
+    std::copy(bytes.begin(), bytes.end(), buffer_.get() + end_);  // an empty text may have no data
     end_ += bytes.size();
     return;
   }
@@ -192,7 +193,7 @@ void LineFile::Put(std::string_view bytes) {
     Check(platform::WriteFile(file_, bytes.data(), whole));
     bytes.remove_prefix(whole);
   }
-  std::memcpy(buffer_.get(), bytes.data(), bytes.size());
+  std::copy(bytes.begin(), bytes.end(), buffer_.get());
   end_ = bytes.size();
 }
 

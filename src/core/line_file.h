@@ -3,6 +3,7 @@
 // with CR LF. All other bytes pass unchanged. Every failure is an IoError.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -139,7 +140,7 @@ class LineFile {
   // AppendSlowly.
   void Append(std::string_view text, bool line_break) {
     if (state_ == State::kWriting && text.size() + 2 < kBlockSize - end_) {
-      std::memcpy(buffer_.get() + end_, text.data(), text.size());
+      std::copy(text.begin(), text.end(), buffer_.get() + end_);  // an empty text may have no data
       end_ += text.size();
       if (line_break) {
         buffer_[end_++] = '\r';
