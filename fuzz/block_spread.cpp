@@ -1,5 +1,9 @@
 #include "block_spread.h"
 
+#include <utility>
+
+#include "core/compression/decompressor.h"
+
 namespace vendral::fuzz {
 namespace {
 
@@ -29,7 +33,7 @@ std::string SpreadOverBlocks(FuzzInput& input) {
   const std::string_view body = input.Rest();
 
   const auto filler = static_cast<Filler>(layout & 3u);
-  if (filler == Filler::kNone) return std::string(body);
+  if (filler == Filler::kNone) return AsText(std::string(body));
   const std::size_t blocks = 1 + ((layout >> 2) & 1u);
   const std::size_t size = blocks * kLineFileBlockSize - 256 + offset % 512;
   std::string file;
@@ -40,6 +44,11 @@ std::string SpreadOverBlocks(FuzzInput& input) {
     case Filler::kNone: break;
   }
   file += body;
+  return AsText(std::move(file));
+}
+
+std::string AsText(std::string file) {
+  if (DetectCompression(std::string_view(file).substr(0, kCompressionMagicSize)) != Compression::kNone) file[0] = '\n';
   return file;
 }
 

@@ -15,6 +15,13 @@ inline constexpr std::size_t kLineFileBlockSize = 64 * 1024;
 // the body as it is, or behind a filler that ends within 256 bytes of the
 // end of the first or second block: one long line, short LF or CR LF
 // lines, or copies of the body itself.
+// The file is made AsText.
 std::string SpreadOverBlocks(FuzzInput& input);
+
+// The references read every file as text, so a file must not start as a
+// compressed one does (decompression is tested on its own): such a first
+// byte becomes a line break, which the line rules read the same way
+// wherever it stands.
+std::string AsText(std::string file);
 
 }  // namespace vendral::fuzz

@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace vendral::fuzz;
   FuzzInput input(data, size);
   const bool extract = input.Byte() & 1;
-  const std::string filter(input.Bytes(input.Byte()));
+  const std::string filter = AsText(std::string(input.Bytes(input.Byte())));
   const std::string source = SpreadOverBlocks(input);
   PutScratchFile("filter.txt", filter);
   PutScratchFile("source.fa", source);
