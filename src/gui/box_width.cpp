@@ -24,11 +24,14 @@ int BoxMinimumWidth(const QString& title) {
 }
 
 void SetBoxMinimumWidth(QMessageBox& box) {
-  auto* grid = qobject_cast<QGridLayout*>(box.layout());
-  if (!grid) return box.setMinimumWidth(BoxMinimumWidth(box.windowTitle()));
-  // A row of its own, across all columns, that is only as wide as asked.
-  grid->addItem(new QSpacerItem(BoxMinimumWidth(box.windowTitle()), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
-                grid->rowCount(), 0, 1, grid->columnCount());
+  const int width = BoxMinimumWidth(box.windowTitle());
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    // A row of its own, across all columns, that is only as wide as asked.
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+  } else {
+    box.setMinimumWidth(width);
+  }
 }
 
 }  // namespace vendral

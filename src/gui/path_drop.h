@@ -23,15 +23,14 @@ class PathDrop : public QObject {
   static void Install(QWidget& widget, Kind kind, Take take);
   static bool IsInstalledOn(const QWidget& widget);
 
-  // The full path of the one entry of the wanted kind that data names;
-  // empty when it names anything else.
-  static QString DroppedPath(const QMimeData& data, Kind kind);
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   PathDrop(QWidget& widget, Kind kind, Take take);
+  // The full path of the one entry of the wanted kind that data names;
+  // empty when it names anything else.
+  static QString DroppedPath(const QMimeData& data, Kind kind);
 
   Kind kind_;
   Take take_;

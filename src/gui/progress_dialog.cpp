@@ -1,6 +1,5 @@
 #include "gui/progress_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
@@ -27,20 +26,21 @@ RunProgressDialog::RunProgressDialog(QWidget& window, const QString& title, cons
   setObjectName(QStringLiteral("RunProgressDialog"));
   setWindowTitle(title);
   setWindowModality(Qt::ApplicationModal);
+  // The window's font is ready at hand; another would be looked up first.
+  setFont(window.font());
   label_->setTextFormat(Qt::PlainText);
   label_->setText(tool + QLatin1Char('\n') +
                   QFontMetrics(label_->font()).elidedText(source, Qt::ElideMiddle, kMaxPathWidth));
   bar_->setRange(0, kBarSteps);
   bar_->setValue(0);
   bar_->setMinimumWidth(kBarWidth);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-  cancel_ = buttons->button(QDialogButtonBox::Cancel);
-  cancel_->setText(QStringLiteral("Cancel"));
-  connect(buttons, &QDialogButtonBox::rejected, this, &RunProgressDialog::reject);
+  // A plain button: a themed icon is one more thing to load as the run works.
+  cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+  connect(cancel_, &QPushButton::clicked, this, &RunProgressDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label_);
   layout->addWidget(bar_);
-  layout->addWidget(buttons);
+  layout->addWidget(cancel_, 0, Qt::AlignRight);
   const QSize hint = sizeHint();
   setFixedSize(std::max(hint.width(), BoxMinimumWidth(title)), hint.height());
   FrameCentring::Install(*this, [&window] { return window.frameGeometry(); });

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QPushButton>
+#include <utility>
 
 #include "core/run_frame.h"
 #include "gui/browse_edit.h"
@@ -64,7 +65,7 @@ bool QtRunHost::ContinueRun(std::string_view tool, std::string_view source, doub
   if (!run_clock_.isValid()) return true;
   if (!progress_) {
     if (run_clock_.elapsed() < kProgressDelayMs) return true;
-    progress_ = std::make_unique<RunProgressDialog>(window_, title_, FromLocal(tool), FromLocal(source));
+    progress_ = new RunProgressDialog(window_, title_, FromLocal(tool), FromLocal(source));
     progress_->show();
     events_clock_.invalidate();
   }
@@ -79,7 +80,11 @@ bool QtRunHost::ContinueRun(std::string_view tool, std::string_view source, doub
 }
 
 void QtRunHost::EndProgress() {
-  progress_.reset();
+  if (progress_) {
+    // Hidden at once; destroyed when the run is over, outside its time.
+    progress_->hide();
+    std::exchange(progress_, nullptr)->deleteLater();
+  }
   run_clock_.invalidate();
 }
 

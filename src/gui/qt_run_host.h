@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QString>
 #include <functional>
-#include <memory>
 
 #include "core/run_host.h"
 
@@ -59,7 +58,7 @@ class QtRunHost : public RunHost {
   bool busy_ = false;
   QElapsedTimer run_clock_;     // since the run started; invalid outside a run
   QElapsedTimer events_clock_;  // since the window's events were last handled
-  std::unique_ptr<RunProgressDialog> progress_;
+  RunProgressDialog* progress_ = nullptr;  // a child of the window while it shows
 };
 
 }  // namespace vendral

@@ -168,6 +168,7 @@ class ProgressTest : public QObject {
     QVERIFY(!std::filesystem::exists(run.output));
     QVERIFY(std::filesystem::is_directory(run.temp / "out"));
     QVERIFY(!QApplication::activeModalWidget());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(run.form.findChildren<RunProgressDialog*>().isEmpty());
     // The window takes input again.
     run.ClickTab(0);
