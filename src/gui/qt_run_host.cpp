@@ -66,13 +66,18 @@ bool QtRunHost::ContinueRun(std::string_view tool, std::string_view source, doub
   if (!progress_) {
     if (run_clock_.elapsed() < kProgressDelayMs) return true;
     progress_ = new RunProgressDialog(window_, title_, FromLocal(tool), FromLocal(source));
+    progress_->SetFractionDone(fraction_done);
     progress_->show();
+    bar_clock_.start();
     events_clock_.invalidate();
   }
   // The dialog is modal: the events handled here repaint the window and
   // serve the dialog, while every input to the window is refused.
   if (!events_clock_.isValid() || events_clock_.elapsed() >= kEventIntervalMs) {
-    progress_->SetFractionDone(fraction_done);
+    if (bar_clock_.elapsed() >= kBarIntervalMs) {
+      progress_->SetFractionDone(fraction_done);
+      bar_clock_.start();
+    }
     QCoreApplication::processEvents();
     events_clock_.start();
   }

@@ -20,9 +20,11 @@ class QtRunHost : public RunHost {
   // A run still reading after this long shows the progress dialog; a
   // shorter one shows nothing new.
   static constexpr qint64 kProgressDelayMs = 300;
-  // While the dialog shows, the window's events are handled this often:
-  // enough to repaint, too seldom to slow the run.
+  // While the dialog shows, the window's events are handled this often, so
+  // that it repaints and Cancel is noted soon; handling them is cheap.
   static constexpr qint64 kEventIntervalMs = 50;
+  // The bar moves this often: each move repaints it, about a millisecond.
+  static constexpr qint64 kBarIntervalMs = 250;
 
   QtRunHost(QWidget& window, TLMDBrowseEdit& folder_field);
   ~QtRunHost() override;
@@ -58,6 +60,7 @@ class QtRunHost : public RunHost {
   bool busy_ = false;
   QElapsedTimer run_clock_;     // since the run started; invalid outside a run
   QElapsedTimer events_clock_;  // since the window's events were last handled
+  QElapsedTimer bar_clock_;     // since the bar last moved
   RunProgressDialog* progress_ = nullptr;  // a child of the window while it shows
 };
 
