@@ -3,20 +3,27 @@
 // dialog shows after its delay and is kept up to date) and once without the
 // dialog, in turns within one process, so that both see the same caches and
 // the same load. Prints the medians of CPU time (all threads) and wall time.
+// Then Cancel: a click on the dialog's Cancel button, posted from another
+// thread at a moment inside the run as the window system would deliver it,
+// and the time until the run has returned and the window takes input.
 // Usage: progress_cost SOURCE [PAIRS]   (under X, or QT_QPA_PLATFORM=offscreen)
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QTest>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/composition.h"
 #include "core/run_frame.h"
 #include "gui/browse_edit.h"
 #include "gui/main_window.h"
+#include "gui/progress_dialog.h"
 #include "gui/qt_run_host.h"
 
 namespace {
@@ -55,6 +62,20 @@ class DialogCounter : public QObject {
     return false;
   }
   int shown = 0;
+};
+
+// Clicks Cancel of the dialog that shows, when its event is handled.
+class CancelClicker : public QObject {
+ public:
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::User) return QObject::event(event);
+    if (auto* dialog = qobject_cast<vendral::RunProgressDialog*>(QApplication::activeModalWidget())) {
+      dialog->CancelButton()->click();
+      clicked = true;
+    }
+    return true;
+  }
+  bool clicked = false;
 };
 
 double Median(std::vector<double> values) {
@@ -109,6 +130,38 @@ int main(int argc, char** argv) {
     }
     QCoreApplication::processEvents();
   }
+  const int shown = dialogs.shown;
+  std::vector<double> cancel_ms;
+  int ended_first = 0;  // runs over before the click came: not counted
+  for (int run = 0; static_cast<int>(cancel_ms.size()) < pairs && run < 3 * pairs; ++run) {
+    CancelClicker clicker;
+    double clicked_at = 0;
+    host.done = false;
+    // Two thirds of a run in, and after the dialog's 300 ms.
+    const double delay = std::max(0.32, Median(wall[1]) * (0.6 + 0.02 * (run % 10)));
+    std::thread click([&] {
+      std::this_thread::sleep_for(std::chrono::duration<double>(delay));
+      clicked_at = Seconds(CLOCK_MONOTONIC);
+      QCoreApplication::postEvent(&clicker, new QEvent(QEvent::User));
+    });
+    host.Run(tool);
+    const double returned_at = Seconds(CLOCK_MONOTONIC);
+    click.join();
+    QCoreApplication::processEvents();
+    if (host.done || !clicker.clicked) {
+      ++ended_first;
+      continue;
+    }
+    if (!QDir(folder).entryList(QDir::Files).isEmpty()) {
+      std::fprintf(stderr, "the cancelled run left its output\n");
+      return 1;
+    }
+    cancel_ms.push_back(1000 * (returned_at - clicked_at));
+  }
+  if (cancel_ms.empty()) {
+    std::fprintf(stderr, "every run ended before Cancel: a larger source, please\n");
+    return 1;
+  }
   QDir(folder).removeRecursively();
   for (const int with_dialog : {0, 1}) {
     std::printf("%s: CPU %.4f s, wall %.4f s (medians of %d runs)\n",
@@ -116,8 +169,11 @@ int main(int argc, char** argv) {
                 Median(cpu[with_dialog]), Median(wall[with_dialog]), pairs);
   }
   std::printf("the dialog showed in %d of the %d runs with it; time spent on progress: %.2f %% of a run\n",
-              dialogs.shown, pairs, 100 * Median(overhead));
+              shown, pairs, 100 * Median(overhead));
   std::printf("difference: CPU %+.2f %%, wall %+.2f %%\n", 100 * (Median(cpu[1]) / Median(cpu[0]) - 1),
               100 * (Median(wall[1]) / Median(wall[0]) - 1));
+  std::printf("Cancel until the window takes input: median %.1f ms, at most %.1f ms (%zu runs; %d more ended first)\n",
+              Median(cancel_ms), *std::max_element(cancel_ms.begin(), cancel_ms.end()), cancel_ms.size(),
+              ended_first);
   return 0;
 }

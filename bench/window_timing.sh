@@ -151,8 +151,10 @@ for _ in $(seq 3); do
          /Width/ { w = $2 } /Height/ { h = $2 } END { print x, y, w, h }')
   [ -n "${height:-}" ] || { echo "the run ended before Cancel could be clicked" >&2; exit 1; }
   # Cancel sits at the right end of the dialog's last row.
-  t0=$(now)
+  # From when the click has been sent; the polling below adds the start of
+  # a process or two to the figure (progress_cost times Cancel in-process).
   xdotool mousemove $((x + width - 52)) $((y + height - 22)) click 1
+  t0=$(now)
   while xwininfo -id "$dialog" 2>/dev/null | grep -q IsViewable; do sleep 0.001; done
   t1=$(now)
   cancel_times+=("$(echo "($t1 - $t0) * 1000" | bc -l | cut -d. -f1)")
