@@ -15,6 +15,7 @@
 #include "gui/installed_settings.h"
 #include "gui/main_window.h"
 #include "gui/program_places.h"
+#include "find_component.h"
 #include "modal.h"
 #include "support/temp_folder.h"
 
@@ -22,16 +23,10 @@ namespace vendral {
 
 namespace {
 
+using testing::Find;
 using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
-
-template <typename T = QWidget>
-T* Find(const QObject& form, const char* name) {
-  T* found = form.findChild<T*>(QString::fromLatin1(name));
-  if (!found) qFatal("no component %s", name);
-  return found;
-}
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 

@@ -17,6 +17,7 @@
 #include "gui/main_window.h"
 #include "gui/radio_group.h"
 #include "gui/spin_edit.h"
+#include "find_component.h"
 #include "modal.h"
 #include "support/temp_folder.h"
 
@@ -24,16 +25,10 @@ namespace vendral {
 
 namespace {
 
+using testing::Find;
 using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
-
-template <typename T = QWidget>
-T* Find(const QObject& form, const char* name) {
-  T* found = form.findChild<T*>(QString::fromLatin1(name));
-  if (!found) qFatal("no component %s", name);
-  return found;
-}
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
