@@ -1,12 +1,13 @@
 #include "core/value_text.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
-#include <string_view>
 
 namespace vendral {
 
@@ -14,6 +15,7 @@ namespace vendral {
 // extended format; a narrower long double would change the last digits.
 static_assert(std::numeric_limits<long double>::digits == 64,
               "percentages need the 80-bit extended format");
+static_assert(std::endian::native == std::endian::little, "the significand is read from the first 8 bytes");
 
 namespace {
 
@@ -62,16 +64,21 @@ std::uint64_t BitsFrom(const U192& n, int shift) {
   return bits;
 }
 
-U128 PowerOfTen(int p) {
+// 10^0 to 10^38, all that fit in 128 bits.
+constexpr std::array<U128, 39> kPowersOfTen = [] {
+  std::array<U128, 39> powers{};
   U128 power = 1;
-  while (p-- > 0) power *= 10;
-  return power;
-}
+  for (U128& p : powers) {
+    p = power;
+    power *= 10;
+  }
+  return powers;
+}();
 
 // value * 10^p rounded to an integer, exactly, when value = mantissa *
 // 2^-shift; nothing when the product does not fit the 64-bit result.
 bool ScaledRounded(std::uint64_t mantissa, int shift, int p, std::uint64_t& result) {
-  const U192 product = Multiply(mantissa, PowerOfTen(p));
+  const U192 product = Multiply(mantissa, kPowersOfTen[static_cast<std::size_t>(p)]);
   if (shift + 64 < 192 && AnyBitFrom(product, shift + 64)) return false;
   std::uint64_t rounded = BitsFrom(product, shift);
   if (BitAt(product, shift - 1) && (AnyBitBelow(product, shift - 1) || (rounded & 1))) ++rounded;
@@ -79,16 +86,36 @@ bool ScaledRounded(std::uint64_t mantissa, int shift, int p, std::uint64_t& resu
   return true;
 }
 
+// The first 18 significant digits as one number from 10^17 to 10^18 - 1,
+// and the decimal exponent E: value ~ 0.d1d2...d18 * 10^E.
+struct ExactDigits {
+  std::uint64_t digits;
+  int exponent;
+};
+
 // The exact digits from integer arithmetic, for the values whose scaling
-// fits in 192 bits: every percentage that a run can produce.
-bool FastDigits(long double value, DecimalDigits& out) {
-  int binary_exponent = 0;
-  const long double fraction = std::frexp(value, &binary_exponent);  // value = fraction * 2^e
-  const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
-  const int shift = 64 - binary_exponent;  // value = mantissa * 2^-shift
-  int p = kExactDigits - 1 - static_cast<int>(std::floor(std::log10(value)));
+// fits in 192 bits: every percentage that a run can produce. The
+// significand and exponent are read from the value's bits; the library's
+// frexpl, ldexpl and log10l took a third of a run on short reads.
+bool FastDigits(long double value, ExactDigits& out) {
+  unsigned char bytes[sizeof(long double)];
+  std::memcpy(bytes, &value, sizeof bytes);
+  std::uint64_t mantissa = 0;  // with its leading 1 bit, as the x87 format stores it
+  std::uint16_t sign_and_exponent = 0;
+  std::memcpy(&mantissa, bytes, sizeof mantissa);
+  std::memcpy(&sign_and_exponent, bytes + sizeof mantissa, sizeof sign_and_exponent);
+  const int biased = sign_and_exponent & 0x7FFF;
+  if (biased == 0 || biased == 0x7FFF || (mantissa >> 63) == 0) return false;  // subnormal, infinite, NaN
+  const int binary_exponent = biased - 16382;  // value = mantissa * 2^-64 * 2^binary_exponent
+  const int shift = 64 - binary_exponent;      // value = mantissa * 2^-shift
+  if (shift < 1 || shift > 127) return false;
+  // value >= 2^(binary_exponent - 1), so floor(log10(value)) is at least
+  // floor((binary_exponent - 1) * log10(2)); 78913 / 2^18 is log10(2)
+  // closely enough for every exponent that passes the test above.
+  const int lowest_log10 = ((binary_exponent - 1) * 78913) >> 18;
+  int p = kExactDigits - 1 - lowest_log10;
   for (int attempt = 0; attempt < 4; ++attempt) {
-    if (shift < 1 || shift > 127 || p < 0 || p > 38) return false;
+    if (p < 0 || p > 38) return false;
     std::uint64_t scaled = 0;
     if (!ScaledRounded(mantissa, shift, p, scaled)) return false;
     if (scaled >= kAbove18) {
@@ -96,28 +123,122 @@ bool FastDigits(long double value, DecimalDigits& out) {
     } else if (scaled < kLowest18) {
       ++p;
     } else {
-      std::to_chars(out.digits.data(), out.digits.data() + out.digits.size(), scaled);
-      out.exponent = kExactDigits - p;
+      out = {scaled, kExactDigits - p};
       return true;
     }
   }
   return false;
 }
 
-}  // namespace
-
-DecimalDigits EighteenDigits(long double value) {
-  DecimalDigits out;
+ExactDigits Digits(long double value) {
+  ExactDigits out;
   if (FastDigits(value, out)) return out;
   // "d.ddddddddddddddddde+XX": the C library rounds exactly as well.
   char exact[64];
   std::snprintf(exact, sizeof exact, "%.*Le", kExactDigits - 1, value);
   const char* p = exact;
-  std::size_t n = 0;
+  out.digits = 0;
   for (; *p && *p != 'e'; ++p) {
-    if (*p >= '0' && *p <= '9' && n < out.digits.size()) out.digits[n++] = *p;
+    if (*p >= '0' && *p <= '9') out.digits = out.digits * 10 + static_cast<std::uint64_t>(*p - '0');
   }
   out.exponent = std::atoi(p + 1) + 1;
+  return out;
+}
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The count decimal digits of n, into end - count to end.
+void WriteDigits(char* end, std::uint64_t n, int count) {
+  for (; count >= 2; count -= 2) {
+    end -= 2;
+    std::memcpy(end, kDigitPairs + 2 * (n % 100), 2);
+    n /= 100;
+  }
+  if (count == 1) end[-1] = static_cast<char>('0' + n);
+}
+
+// The longest text: a sign, 15 digits, the separator and "E-4951".
+constexpr std::size_t kLongestText = 32;
+
+// Writes the value text to text, returns its length.
+std::size_t WriteValueText(char* text, long double value, char decimal_symbol) {
+  char* out = text;
+  if (value == 0) {
+    *out = '0';
+    return 1;
+  }
+  if (value < 0) {
+    *out++ = '-';
+    value = -value;
+  }
+  auto [exact, exponent] = Digits(value);
+
+  // Half up to 15 digits, then the trailing zeros go.
+  constexpr std::uint64_t kLowest15 = 100000000000000ULL;  // 10^14
+  std::uint64_t shown = exact / 1000;
+  if (exact % 1000 >= 500 && ++shown == 10 * kLowest15) {  // 99...9 became 100...0
+    shown = kLowest15;
+    ++exponent;
+  }
+  int count = kShownDigits;
+  while (shown % 10 == 0) {
+    shown /= 10;
+    --count;
+  }
+  char digits[kShownDigits];
+  WriteDigits(digits + count, shown, count);
+
+  if (exponent >= -3 && exponent <= kShownDigits) {
+    if (exponent > 0) {
+      const int whole = exponent;
+      if (count <= whole) {
+        std::memcpy(out, digits, static_cast<std::size_t>(count));
+        out += count;
+        std::memset(out, '0', static_cast<std::size_t>(whole - count));
+        out += whole - count;
+      } else {
+        std::memcpy(out, digits, static_cast<std::size_t>(whole));
+        out += whole;
+        *out++ = decimal_symbol;
+        std::memcpy(out, digits + whole, static_cast<std::size_t>(count - whole));
+        out += count - whole;
+      }
+    } else {
+      *out++ = '0';
+      *out++ = decimal_symbol;
+      std::memset(out, '0', static_cast<std::size_t>(-exponent));
+      out += -exponent;
+      std::memcpy(out, digits, static_cast<std::size_t>(count));
+      out += count;
+    }
+  } else {
+    *out++ = digits[0];
+    if (count > 1) {
+      *out++ = decimal_symbol;
+      std::memcpy(out, digits + 1, static_cast<std::size_t>(count - 1));
+      out += count - 1;
+    }
+    *out++ = 'E';
+    out = std::to_chars(out, text + kLongestText, exponent - 1).ptr;
+  }
+  return static_cast<std::size_t>(out - text);
+}
+
+std::size_t WritePercentageText(char* text, std::int64_t hits, std::int64_t total, char decimal_symbol) {
+  const long double share = static_cast<long double>(hits) / static_cast<long double>(total);
+  return WriteValueText(text, share * 100.0L, decimal_symbol);
+}
+
+}  // namespace
+
+DecimalDigits EighteenDigits(long double value) {
+  const ExactDigits exact = Digits(value);
+  DecimalDigits out;
+  WriteDigits(out.digits.data() + out.digits.size(), exact.digits, kExactDigits);
+  out.exponent = exact.exponent;
   return out;
 }
 
@@ -128,49 +249,8 @@ std::string ValueText(long double value, char decimal_symbol) {
 }
 
 void AppendValueText(std::string& out, long double value, char decimal_symbol) {
-  if (value == 0) {
-    out += '0';
-    return;
-  }
-  if (value < 0) {
-    out += '-';
-    value = -value;
-  }
-  auto [exact, exponent] = EighteenDigits(value);
-
-  // Half up to 15 digits.
-  char* digits = exact.data();
-  int count = kShownDigits;
-  if (digits[kShownDigits] >= '5') {
-    int i = kShownDigits - 1;
-    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
-    if (i < 0) {  // 99...9 became 100...0
-      digits[0] = '1';
-      ++exponent;
-    } else {
-      ++digits[i];
-    }
-  }
-  while (count > 1 && digits[count - 1] == '0') --count;  // trailing zeros go
-  const std::string_view shown(digits, static_cast<std::size_t>(count));
-
-  if (exponent >= -3 && exponent <= kShownDigits) {
-    if (exponent > 0) {
-      const auto whole = static_cast<std::size_t>(exponent);
-      if (shown.size() <= whole) {
-        out.append(shown).append(whole - shown.size(), '0');
-      } else {
-        out.append(shown.substr(0, whole)).append(1, decimal_symbol).append(shown.substr(whole));
-      }
-    } else {
-      out.append(1, '0').append(1, decimal_symbol).append(static_cast<std::size_t>(-exponent), '0').append(shown);
-    }
-  } else {
-    out += shown[0];
-    if (shown.size() > 1) out.append(1, decimal_symbol).append(shown.substr(1));
-    out += 'E';
-    out += std::to_string(exponent - 1);
-  }
+  char text[kLongestText];
+  out.append(text, WriteValueText(text, value, decimal_symbol));
 }
 
 std::string PercentageText(std::int64_t hits, std::int64_t total, char decimal_symbol) {
@@ -180,8 +260,8 @@ std::string PercentageText(std::int64_t hits, std::int64_t total, char decimal_s
 }
 
 void AppendPercentageText(std::string& out, std::int64_t hits, std::int64_t total, char decimal_symbol) {
-  const long double share = static_cast<long double>(hits) / static_cast<long double>(total);
-  AppendValueText(out, share * 100.0L, decimal_symbol);
+  char text[kLongestText];
+  out.append(text, WritePercentageText(text, hits, total, decimal_symbol));
 }
 
 }  // namespace vendral

@@ -74,6 +74,33 @@ TEST(ValueText, SwitchesToExponentAbove15IntegerDigits) {
   EXPECT_EQ(ValueText(2.5e20L, '.'), "2.5E20");
 }
 
+struct ValueCase {
+  long double value;
+  const char* text;
+};
+
+// Rounding half up at the 16th digit, where a carry through every digit
+// moves the value to the next power of ten and so may change its notation.
+TEST(ValueText, RoundsHalfUpAcrossPowersOfTen) {
+  const ValueCase cases[] = {
+      {99.99999999999995L, "100"},
+      {99.99999999999994L, "99.9999999999999"},
+      {9.999999999999995e-5L, "0.0001"},
+      {9.999999999999994e-5L, "9.99999999999999E-5"},
+      {999999999999999.5L, "1E15"},
+      {999999999999999.4L, "999999999999999"},
+      {0.0001L, "0.0001"},
+      {0.000123456789012345678L, "0.000123456789012346"},
+      {12345678901234.55L, "12345678901234.6"},
+      {1.5L, "1.5"},
+      {-0.25L, "-0.25"},
+      {-9.999999999999995e-5L, "-0.0001"},
+      {1e-4000L, "1E-4000"},
+      {-1.18973149535723176502e+4932L, "-1.18973149535723E4932"},
+  };
+  for (const ValueCase& c : cases) EXPECT_EQ(ValueText(c.value, '.'), c.text) << c.text;
+}
+
 }  // namespace
 }  // namespace vendral
 
@@ -106,6 +133,14 @@ TEST(EighteenDigits, AgreesWithTheCLibrary) {
     check(static_cast<long double>(hits) / static_cast<long double>(total) * 100.0L);
   }
   for (long double power = 1e-30L; power < 1e30L; power *= 10) {
+    check(power);
+    check(std::nextafter(power, 0.0L));
+    check(std::nextafter(power, 1e40L));
+  }
+  // The ends of every binary exponent around the values a percentage can
+  // take, where the estimate of the decimal exponent is least sure.
+  for (int e = -80; e <= 80; ++e) {
+    const long double power = std::ldexp(1.0L, e);
     check(power);
     check(std::nextafter(power, 0.0L));
     check(std::nextafter(power, 1e40L));
