@@ -83,7 +83,7 @@ std::size_t CountOf(std::string_view bytes, char c) {
 class CompositionRun {
  public:
   CompositionRun(LineFile& source, LineFile& output, StretchCounter count_stretch, char decimal_symbol)
-      : source_(source), output_(output), count_stretch_(count_stretch), decimal_symbol_(decimal_symbol) {}
+      : source_(source), output_(output), count_stretch_(count_stretch), percentages_(decimal_symbol) {}
 
   void ReadAll() {
     for (std::string_view bytes; !(bytes = source_.UnreadBytes()).empty();) {
@@ -188,7 +188,7 @@ class CompositionRun {
     if (total_ == 0) {
       cell_ += "error: ";
     } else {
-      AppendPercentageText(cell_, hits_, total_, decimal_symbol_);
+      percentages_.Append(cell_, hits_, total_);
     }
     output_.WriteLine(cell_);
     hits_ = total_ = 0;
@@ -197,7 +197,7 @@ class CompositionRun {
   LineFile& source_;
   LineFile& output_;
   const StretchCounter count_stretch_;
-  const char decimal_symbol_;
+  PercentageTexts percentages_;
   State state_ = State::kBeforeFirstRecord;
   bool at_line_start_ = true;  // nothing but CRs since the last LF or the start
   TrimmedLength line_;         // the sequence line being read

@@ -264,4 +264,17 @@ void AppendPercentageText(std::string& out, std::int64_t hits, std::int64_t tota
   out.append(text, WritePercentageText(text, hits, total, decimal_symbol));
 }
 
+void PercentageTexts::Append(std::string& out, std::int64_t hits, std::int64_t total) {
+  Kept& kept = kept_[static_cast<std::uint64_t>(hits) % kept_.size()];
+  if (kept.hits != hits || kept.total != total) {
+    char text[kLongestText];
+    const std::size_t size = WritePercentageText(text, hits, total, decimal_symbol_);
+    std::memcpy(kept.text, text, size);
+    kept.size = static_cast<std::uint8_t>(size);
+    kept.hits = hits;
+    kept.total = total;
+  }
+  out.append(kept.text, kept.size);
+}
+
 }  // namespace vendral

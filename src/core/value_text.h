@@ -27,4 +27,27 @@ DecimalDigits EighteenDigits(long double value);
 std::string PercentageText(std::int64_t hits, std::int64_t total, char decimal_symbol);
 void AppendPercentageText(std::string& out, std::int64_t hits, std::int64_t total, char decimal_symbol);
 
+// AppendPercentageText with the texts it made kept: reads of one length
+// give the same few (hits, total) pairs again and again, and a kept text
+// is a copy instead of a conversion. The texts of one total go to
+// different places as long as their hits are fewer than 256 apart.
+class PercentageTexts {
+ public:
+  explicit PercentageTexts(char decimal_symbol) : decimal_symbol_(decimal_symbol) {}
+  // As AppendPercentageText; total > 0.
+  void Append(std::string& out, std::int64_t hits, std::int64_t total);
+
+ private:
+  struct Kept {
+    std::int64_t hits = 0;
+    std::int64_t total = 0;  // 0: nothing kept here
+    std::uint8_t size = 0;
+    // Any two 64-bit counts give at most 21 characters: a sign, 15
+    // digits, the separator and "E-17" or "E20".
+    char text[23];
+  };
+  char decimal_symbol_;
+  std::array<Kept, 256> kept_{};  // by the low bits of hits
+};
+
 }  // namespace vendral

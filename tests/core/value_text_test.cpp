@@ -149,3 +149,51 @@ TEST(EighteenDigits, AgreesWithTheCLibrary) {
 
 }  // namespace
 }  // namespace vendral
+
+namespace vendral {
+namespace {
+
+// Every pair of counts up to 300, taken in an order that returns to
+// earlier totals and, beyond 256, puts two texts of one total in one place.
+TEST(PercentageTexts, WriteWhatAppendPercentageTextWrites) {
+  PercentageTexts texts(',');
+  std::string kept;
+  std::string made;
+  for (int round = 0; round < 2; ++round) {
+    for (std::int64_t total = 1; total <= 300; ++total) {
+      for (std::int64_t hits = round == 0 ? 0 : total; hits >= 0 && hits <= total; hits += round == 0 ? 1 : -1) {
+        kept.clear();
+        texts.Append(kept, hits, total);
+        made.clear();
+        AppendPercentageText(made, hits, total, ',');
+        ASSERT_EQ(kept, made) << hits << " of " << total;
+      }
+    }
+  }
+}
+
+TEST(PercentageTexts, TellPairsOfOnePlaceApart) {
+  struct Pair {
+    std::int64_t hits;
+    std::int64_t total;
+  };
+  // Pairs that share the place of their hits, one after the other: the
+  // same hits of another total, hits 256 apart, and counts beyond 32 bits.
+  const Pair pairs[] = {{5, 7},       {5, 8},     {5, 7},     {261, 300},   {5, 300},
+                        {261, 300},   {0, 1},     {256, 512}, {0, 1},       {1, 3},
+                        {1, 3000000}, {1, 3},     {4294967297LL, 8589934594LL},
+                        {1, 8589934594LL},        {4294967297LL, 8589934594LL}, {1, 4}};
+  PercentageTexts texts('.');
+  std::string kept;
+  std::string made;
+  for (const Pair& p : pairs) {
+    texts.Append(kept, p.hits, p.total);
+    AppendPercentageText(made, p.hits, p.total, '.');
+    made += ';';
+    kept += ';';
+  }
+  EXPECT_EQ(kept, made);
+}
+
+}  // namespace
+}  // namespace vendral
