@@ -112,14 +112,29 @@ class CompositionRun {
 
   std::size_t CopyDescription(std::string_view bytes) {
     const std::size_t lf = bytes.find('\n');
-    cell_.assign(bytes.substr(0, lf));
-    std::erase(cell_, '\r');
-    std::replace(cell_.begin(), cell_.end(), ',', '.');
-    output_.Write(cell_);
+    WriteDescriptionPiece(bytes.substr(0, lf));
     if (lf == std::string_view::npos) return bytes.size();
     state_ = State::kSequence;
     at_line_start_ = true;
     return lf + 1;
+  }
+
+  // Every CR left out and every comma made a full stop. Most descriptions
+  // hold no CR but the one of a CR LF; the loop notes others on its way,
+  // and goes a vector at a time.
+  void WriteDescriptionPiece(std::string_view piece) {
+    if (piece.ends_with('\r')) piece.remove_suffix(1);
+    cell_.resize(piece.size());
+    const char* in = piece.data();
+    char* out = cell_.data();
+    unsigned char crs = 0;
+    for (std::size_t i = 0; i < piece.size(); ++i) {
+      const char c = in[i];
+      out[i] = c == ',' ? '.' : c;
+      crs |= c == '\r';
+    }
+    if (crs != 0) std::erase(cell_, '\r');
+    output_.Write(cell_);
   }
 
   std::size_t CountSequence(std::string_view bytes) {
@@ -184,13 +199,12 @@ class CompositionRun {
 
   void FinishRecord() {
     total_ += line_.Finish();
-    cell_ = ",,,";
     if (total_ == 0) {
-      cell_ += "error: ";
+      output_.WriteLine(",,,error: ");
     } else {
-      percentages_.Append(cell_, hits_, total_);
+      output_.Write(",,,");
+      output_.WriteLine(percentages_.Text(hits_, total_));
     }
-    output_.WriteLine(cell_);
     hits_ = total_ = 0;
   }
 
@@ -203,7 +217,7 @@ class CompositionRun {
   TrimmedLength line_;         // the sequence line being read
   std::int64_t hits_ = 0;
   std::int64_t total_ = 0;
-  std::string cell_;  // storage kept from record to record
+  std::string cell_;  // a description piece being changed; storage kept from record to record
 };
 
 }  // namespace

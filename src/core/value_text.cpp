@@ -264,7 +264,7 @@ void AppendPercentageText(std::string& out, std::int64_t hits, std::int64_t tota
   out.append(text, WritePercentageText(text, hits, total, decimal_symbol));
 }
 
-void PercentageTexts::Append(std::string& out, std::int64_t hits, std::int64_t total) {
+std::string_view PercentageTexts::Text(std::int64_t hits, std::int64_t total) {
   Kept& kept = kept_[static_cast<std::uint64_t>(hits) % kept_.size()];
   if (kept.hits != hits || kept.total != total) {
     char text[kLongestText];
@@ -274,7 +274,7 @@ void PercentageTexts::Append(std::string& out, std::int64_t hits, std::int64_t t
     kept.hits = hits;
     kept.total = total;
   }
-  out.append(kept.text, kept.size);
+  return {kept.text, kept.size};
 }
 
 }  // namespace vendral

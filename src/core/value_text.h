@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace vendral {
 
@@ -34,8 +35,9 @@ void AppendPercentageText(std::string& out, std::int64_t hits, std::int64_t tota
 class PercentageTexts {
  public:
   explicit PercentageTexts(char decimal_symbol) : decimal_symbol_(decimal_symbol) {}
-  // As AppendPercentageText; total > 0.
-  void Append(std::string& out, std::int64_t hits, std::int64_t total);
+  // The text AppendPercentageText appends; total > 0. It stays valid
+  // until the next call.
+  std::string_view Text(std::int64_t hits, std::int64_t total);
 
  private:
   struct Kept {

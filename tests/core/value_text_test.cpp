@@ -162,8 +162,7 @@ TEST(PercentageTexts, WriteWhatAppendPercentageTextWrites) {
   for (int round = 0; round < 2; ++round) {
     for (std::int64_t total = 1; total <= 300; ++total) {
       for (std::int64_t hits = round == 0 ? 0 : total; hits >= 0 && hits <= total; hits += round == 0 ? 1 : -1) {
-        kept.clear();
-        texts.Append(kept, hits, total);
+        kept = texts.Text(hits, total);
         made.clear();
         AppendPercentageText(made, hits, total, ',');
         ASSERT_EQ(kept, made) << hits << " of " << total;
@@ -187,7 +186,7 @@ TEST(PercentageTexts, TellPairsOfOnePlaceApart) {
   std::string kept;
   std::string made;
   for (const Pair& p : pairs) {
-    texts.Append(kept, p.hits, p.total);
+    kept += texts.Text(p.hits, p.total);
     AppendPercentageText(made, p.hits, p.total, '.');
     made += ';';
     kept += ';';
