@@ -41,11 +41,13 @@ U192 Multiply(std::uint64_t a, U128 b) {
 
 bool BitAt(const U192& n, int i) { return (n.word[i / 64] >> (i % 64)) & 1; }
 
+// Without an early way out: which way a bit of the digits goes is not
+// foreseeable, and a wrong guess costs more than the few words.
 bool AnyBitBelow(const U192& n, int i) {
-  for (int w = 0; w < i / 64; ++w) {
-    if (n.word[w] != 0) return true;
-  }
-  return i % 64 != 0 && (n.word[i / 64] & ((std::uint64_t{1} << (i % 64)) - 1)) != 0;
+  std::uint64_t bits = 0;
+  for (int w = 0; w < i / 64; ++w) bits |= n.word[w];
+  if (i % 64 != 0) bits |= n.word[i / 64] & ((std::uint64_t{1} << (i % 64)) - 1);
+  return bits != 0;
 }
 
 bool AnyBitFrom(const U192& n, int i) {
@@ -81,7 +83,8 @@ bool ScaledRounded(std::uint64_t mantissa, int shift, int p, std::uint64_t& resu
   const U192 product = Multiply(mantissa, kPowersOfTen[static_cast<std::size_t>(p)]);
   if (shift + 64 < 192 && AnyBitFrom(product, shift + 64)) return false;
   std::uint64_t rounded = BitsFrom(product, shift);
-  if (BitAt(product, shift - 1) && (AnyBitBelow(product, shift - 1) || (rounded & 1))) ++rounded;
+  // Half up, ties to even; bitwise, not branches, for the same reason.
+  rounded += BitAt(product, shift - 1) & (AnyBitBelow(product, shift - 1) | (rounded & 1));
   result = rounded;
   return true;
 }
@@ -150,14 +153,21 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// The count decimal digits of n, into end - count to end.
-void WriteDigits(char* end, std::uint64_t n, int count) {
-  for (; count >= 2; count -= 2) {
-    end -= 2;
-    std::memcpy(end, kDigitPairs + 2 * (n % 100), 2);
-    n /= 100;
-  }
-  if (count == 1) end[-1] = static_cast<char>('0' + n);
+// The 8 decimal digits of n < 10^8, leading zeros included, in halves and
+// quarters that do not wait for one another.
+void WriteEightDigits(char* out, std::uint32_t n) {
+  const std::uint32_t high = n / 10000;
+  const std::uint32_t low = n % 10000;
+  std::memcpy(out, kDigitPairs + 2 * (high / 100), 2);
+  std::memcpy(out + 2, kDigitPairs + 2 * (high % 100), 2);
+  std::memcpy(out + 4, kDigitPairs + 2 * (low / 100), 2);
+  std::memcpy(out + 6, kDigitPairs + 2 * (low % 100), 2);
+}
+
+// The 16 decimal digits of n < 10^16, leading zeros included.
+void WriteSixteenDigits(char* out, std::uint64_t n) {
+  WriteEightDigits(out, static_cast<std::uint32_t>(n / 100000000));
+  WriteEightDigits(out + 8, static_cast<std::uint32_t>(n % 100000000));
 }
 
 // The longest text: a sign, 15 digits, the separator and "E-4951".
@@ -178,18 +188,16 @@ std::size_t WriteValueText(char* text, long double value, char decimal_symbol) {
 
   // Half up to 15 digits, then the trailing zeros go.
   constexpr std::uint64_t kLowest15 = 100000000000000ULL;  // 10^14
-  std::uint64_t shown = exact / 1000;
-  if (exact % 1000 >= 500 && ++shown == 10 * kLowest15) {  // 99...9 became 100...0
+  std::uint64_t shown = exact / 1000 + (exact % 1000 >= 500);
+  if (shown == 10 * kLowest15) {  // 99...9 became 100...0
     shown = kLowest15;
     ++exponent;
   }
+  char sixteen[16];
+  WriteSixteenDigits(sixteen, shown);
+  const char* digits = sixteen + 1;  // shown has 15 digits
   int count = kShownDigits;
-  while (shown % 10 == 0) {
-    shown /= 10;
-    --count;
-  }
-  char digits[kShownDigits];
-  WriteDigits(digits + count, shown, count);
+  while (digits[count - 1] == '0') --count;  // shown is not 0
 
   if (exponent >= -3 && exponent <= kShownDigits) {
     if (exponent > 0) {
@@ -236,8 +244,11 @@ std::size_t WritePercentageText(char* text, std::int64_t hits, std::int64_t tota
 
 DecimalDigits EighteenDigits(long double value) {
   const ExactDigits exact = Digits(value);
+  char twenty_four[24];  // exact has 18 digits
+  WriteEightDigits(twenty_four, static_cast<std::uint32_t>(exact.digits / 10000000000000000ULL));
+  WriteSixteenDigits(twenty_four + 8, exact.digits % 10000000000000000ULL);
   DecimalDigits out;
-  WriteDigits(out.digits.data() + out.digits.size(), exact.digits, kExactDigits);
+  std::memcpy(out.digits.data(), twenty_four + 6, out.digits.size());
   out.exponent = exact.exponent;
   return out;
 }
@@ -267,10 +278,8 @@ void AppendPercentageText(std::string& out, std::int64_t hits, std::int64_t tota
 std::string_view PercentageTexts::Text(std::int64_t hits, std::int64_t total) {
   Kept& kept = kept_[static_cast<std::uint64_t>(hits) % kept_.size()];
   if (kept.hits != hits || kept.total != total) {
-    char text[kLongestText];
-    const std::size_t size = WritePercentageText(text, hits, total, decimal_symbol_);
-    std::memcpy(kept.text, text, size);
-    kept.size = static_cast<std::uint8_t>(size);
+    static_assert(sizeof kept.text >= kLongestText);
+    kept.size = static_cast<std::uint8_t>(WritePercentageText(kept.text, hits, total, decimal_symbol_));
     kept.hits = hits;
     kept.total = total;
   }

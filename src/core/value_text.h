@@ -44,9 +44,7 @@ class PercentageTexts {
     std::int64_t hits = 0;
     std::int64_t total = 0;  // 0: nothing kept here
     std::uint8_t size = 0;
-    // Any two 64-bit counts give at most 21 characters: a sign, 15
-    // digits, the separator and "E-17" or "E20".
-    char text[23];
+    char text[32];  // room for any value text
   };
   char decimal_symbol_;
   std::array<Kept, 256> kept_{};  // by the low bits of hits
