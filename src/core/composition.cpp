@@ -157,13 +157,15 @@ class CompositionRun {
     const std::int64_t crs = blanks == lfs ? 0 : CountCarriageReturns(bytes);
     if (blanks != lfs + crs) return CountLengthsLineByLine(bytes);
     // Only breaks and dropped CRs: each line is as long as its other bytes.
-    const std::size_t first_lf = bytes.find('\n');
-    if (first_lf == std::string_view::npos) {
+    if (lfs == 0) {
       line_.AddPlain(bytes.size() - static_cast<std::size_t>(crs));
       NoteLineStart(bytes);
       return;
     }
+    // The last LF is looked for from the end, where it mostly is; a read's
+    // one line needs no search from the start as well.
     const std::size_t last_lf = bytes.rfind('\n');
+    const std::size_t first_lf = lfs == 1 ? last_lf : bytes.find('\n');
     const std::string_view head = bytes.substr(0, first_lf);
     const std::string_view tail = bytes.substr(last_lf + 1);
     const std::size_t head_crs = crs == 0 ? 0 : CountOf(head, '\r');
