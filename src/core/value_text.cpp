@@ -96,18 +96,34 @@ struct ExactDigits {
   int exponent;
 };
 
-// The exact digits from integer arithmetic, for the values whose scaling
-// fits in 192 bits: every percentage that a run can produce. The
-// significand and exponent are read from the value's bits; the library's
-// frexpl, ldexpl and log10l took a third of a run on short reads.
-bool FastDigits(long double value, ExactDigits& out) {
+// A long double's fields as the x87 format stores them, read from its
+// bytes. Tests of the value itself would take it through the x87 registers
+// and back to memory once more, and each store of all its 10 bytes makes
+// the next read of its parts wait.
+struct Extended {
+  std::uint64_t mantissa;  // with its leading 1 bit where the value is normal
+  int biased_exponent;
+  bool negative;
+  bool IsZero() const { return biased_exponent == 0 && mantissa == 0; }
+};
+
+Extended FieldsOf(long double value) {
   unsigned char bytes[sizeof(long double)];
   std::memcpy(bytes, &value, sizeof bytes);
-  std::uint64_t mantissa = 0;  // with its leading 1 bit, as the x87 format stores it
+  std::uint64_t mantissa = 0;
   std::uint16_t sign_and_exponent = 0;
   std::memcpy(&mantissa, bytes, sizeof mantissa);
   std::memcpy(&sign_and_exponent, bytes + sizeof mantissa, sizeof sign_and_exponent);
-  const int biased = sign_and_exponent & 0x7FFF;
+  return {mantissa, sign_and_exponent & 0x7FFF, (sign_and_exponent >> 15) != 0};
+}
+
+// The exact digits of the value's magnitude from integer arithmetic, for
+// the values whose scaling fits in 192 bits: every percentage that a run
+// can produce. The library's frexpl, ldexpl and log10l took a third of a
+// run on short reads.
+bool FastDigits(const Extended& value, ExactDigits& out) {
+  const std::uint64_t mantissa = value.mantissa;
+  const int biased = value.biased_exponent;
   if (biased == 0 || biased == 0x7FFF || (mantissa >> 63) == 0) return false;  // subnormal, infinite, NaN
   const int binary_exponent = biased - 16382;  // value = mantissa * 2^-64 * 2^binary_exponent
   const int shift = 64 - binary_exponent;      // value = mantissa * 2^-shift
@@ -133,12 +149,13 @@ bool FastDigits(long double value, ExactDigits& out) {
   return false;
 }
 
-ExactDigits Digits(long double value) {
+// The digits of |value|, whose fields are given.
+ExactDigits Digits(const Extended& fields, long double value) {
   ExactDigits out;
-  if (FastDigits(value, out)) return out;
+  if (FastDigits(fields, out)) return out;
   // "d.ddddddddddddddddde+XX": the C library rounds exactly as well.
   char exact[64];
-  std::snprintf(exact, sizeof exact, "%.*Le", kExactDigits - 1, value);
+  std::snprintf(exact, sizeof exact, "%.*Le", kExactDigits - 1, fields.negative ? -value : value);
   const char* p = exact;
   out.digits = 0;
   for (; *p && *p != 'e'; ++p) {
@@ -176,15 +193,13 @@ constexpr std::size_t kLongestText = 32;
 // Writes the value text to text, returns its length.
 std::size_t WriteValueText(char* text, long double value, char decimal_symbol) {
   char* out = text;
-  if (value == 0) {
+  const Extended fields = FieldsOf(value);
+  if (fields.IsZero()) {
     *out = '0';
     return 1;
   }
-  if (value < 0) {
-    *out++ = '-';
-    value = -value;
-  }
-  auto [exact, exponent] = Digits(value);
+  if (fields.negative) *out++ = '-';
+  auto [exact, exponent] = Digits(fields, value);
 
   // Half up to 15 digits, then the trailing zeros go.
   constexpr std::uint64_t kLowest15 = 100000000000000ULL;  // 10^14
@@ -243,7 +258,7 @@ std::size_t WritePercentageText(char* text, std::int64_t hits, std::int64_t tota
 }  // namespace
 
 DecimalDigits EighteenDigits(long double value) {
-  const ExactDigits exact = Digits(value);
+  const ExactDigits exact = Digits(FieldsOf(value), value);
   char twenty_four[24];  // exact has 18 digits
   WriteEightDigits(twenty_four, static_cast<std::uint32_t>(exact.digits / 10000000000000000ULL));
   WriteSixteenDigits(twenty_four + 8, exact.digits % 10000000000000000ULL);

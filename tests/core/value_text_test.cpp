@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace vendral {
@@ -99,6 +100,13 @@ TEST(ValueText, RoundsHalfUpAcrossPowersOfTen) {
       {-1.18973149535723176502e+4932L, "-1.18973149535723E4932"},
   };
   for (const ValueCase& c : cases) EXPECT_EQ(ValueText(c.value, '.'), c.text) << c.text;
+}
+
+// The sign and zero are read from the value's bits: negative zero is 0 too.
+TEST(ValueText, ZeroOfEitherSign) {
+  EXPECT_EQ(ValueText(0.0L, ','), "0");
+  EXPECT_EQ(ValueText(-0.0L, ','), "0");
+  EXPECT_EQ(ValueText(-std::numeric_limits<long double>::denorm_min(), ',').substr(0, 3), "-3,");
 }
 
 }  // namespace
