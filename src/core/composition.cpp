@@ -83,7 +83,7 @@ std::size_t CountOf(std::string_view bytes, char c) {
 class CompositionRun {
  public:
   CompositionRun(LineFile& source, LineFile& output, StretchCounter count_stretch, char decimal_symbol)
-      : source_(source), output_(output), count_stretch_(count_stretch), decimal_symbol_(decimal_symbol) {}
+      : source_(source), output_(output), count_stretch_(count_stretch), percentages_(decimal_symbol) {}
 
   void ReadAll() {
     for (std::string_view bytes; !(bytes = source_.UnreadBytes()).empty();) {
@@ -112,14 +112,29 @@ class CompositionRun {
 
   std::size_t CopyDescription(std::string_view bytes) {
     const std::size_t lf = bytes.find('\n');
-    cell_.assign(bytes.substr(0, lf));
-    std::erase(cell_, '\r');
-    std::replace(cell_.begin(), cell_.end(), ',', '.');
-    output_.Write(cell_);
+    WriteDescriptionPiece(bytes.substr(0, lf));
     if (lf == std::string_view::npos) return bytes.size();
     state_ = State::kSequence;
     at_line_start_ = true;
     return lf + 1;
+  }
+
+  // Every CR left out and every comma made a full stop. Most descriptions
+  // hold no CR but the one of a CR LF; the loop notes others on its way,
+  // and goes a vector at a time.
+  void WriteDescriptionPiece(std::string_view piece) {
+    if (piece.ends_with('\r')) piece.remove_suffix(1);
+    cell_.resize(piece.size());
+    const char* in = piece.data();
+    char* out = cell_.data();
+    unsigned char crs = 0;
+    for (std::size_t i = 0; i < piece.size(); ++i) {
+      const char c = in[i];
+      out[i] = c == ',' ? '.' : c;
+      crs |= c == '\r';
+    }
+    if (crs != 0) std::erase(cell_, '\r');
+    output_.Write(cell_);
   }
 
   std::size_t CountSequence(std::string_view bytes) {
@@ -142,13 +157,15 @@ class CompositionRun {
     const std::int64_t crs = blanks == lfs ? 0 : CountCarriageReturns(bytes);
     if (blanks != lfs + crs) return CountLengthsLineByLine(bytes);
     // Only breaks and dropped CRs: each line is as long as its other bytes.
-    const std::size_t first_lf = bytes.find('\n');
-    if (first_lf == std::string_view::npos) {
+    if (lfs == 0) {
       line_.AddPlain(bytes.size() - static_cast<std::size_t>(crs));
       NoteLineStart(bytes);
       return;
     }
+    // The last LF is looked for from the end, where it mostly is; a read's
+    // one line needs no search from the start as well.
     const std::size_t last_lf = bytes.rfind('\n');
+    const std::size_t first_lf = lfs == 1 ? last_lf : bytes.find('\n');
     const std::string_view head = bytes.substr(0, first_lf);
     const std::string_view tail = bytes.substr(last_lf + 1);
     const std::size_t head_crs = crs == 0 ? 0 : CountOf(head, '\r');
@@ -184,26 +201,25 @@ class CompositionRun {
 
   void FinishRecord() {
     total_ += line_.Finish();
-    cell_ = ",,,";
     if (total_ == 0) {
-      cell_ += "error: ";
+      output_.WriteLine(",,,error: ");
     } else {
-      AppendPercentageText(cell_, hits_, total_, decimal_symbol_);
+      output_.Write(",,,");
+      output_.WriteLine(percentages_.Text(hits_, total_));
     }
-    output_.WriteLine(cell_);
     hits_ = total_ = 0;
   }
 
   LineFile& source_;
   LineFile& output_;
   const StretchCounter count_stretch_;
-  const char decimal_symbol_;
+  PercentageTexts percentages_;
   State state_ = State::kBeforeFirstRecord;
   bool at_line_start_ = true;  // nothing but CRs since the last LF or the start
   TrimmedLength line_;         // the sequence line being read
   std::int64_t hits_ = 0;
   std::int64_t total_ = 0;
-  std::string cell_;  // storage kept from record to record
+  std::string cell_;  // a description piece being changed; storage kept from record to record
 };
 
 }  // namespace

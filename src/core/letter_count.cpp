@@ -34,10 +34,40 @@ struct Letters {
   }
 #if defined(__GNUC__) && defined(__x86_64__)
   __attribute__((target("avx2"))) static __m256i Mask(__m256i bytes) {
-    const __m256i upper = _mm256_and_si256(bytes, _mm256_set1_epi8(static_cast<char>(0xDF)));
-    __m256i hits = _mm256_setzero_si256();
-    ((hits = _mm256_or_si256(hits, _mm256_cmpeq_epi8(upper, _mm256_set1_epi8(kLetters)))), ...);
-    return hits;
+    if constexpr (sizeof...(kLetters) > 3) {
+      return TableMask(bytes);
+    } else {
+      const __m256i upper = _mm256_and_si256(bytes, _mm256_set1_epi8(static_cast<char>(0xDF)));
+      __m256i hits = _mm256_setzero_si256();
+      ((hits = _mm256_or_si256(hits, _mm256_cmpeq_epi8(upper, _mm256_set1_epi8(kLetters)))), ...);
+      return hits;
+    }
+  }
+
+  // Many letters (Ardenta's twelve) by two lookups of 16 entries instead
+  // of a comparison each: a byte's low 4 bits pick the high halves that
+  // make a letter with them, as bits 4 to 7 for high halves 4 to 7 (the
+  // letters in either case); its high 4 bits pick their own bit, or bit 0
+  // where no letter has that high half, which no low entry holds.
+  struct Tables {
+    std::array<char, 16> low{};
+    std::array<char, 16> high{};
+  };
+  static constexpr Tables kTables = [] {
+    Tables t;
+    for (const char upper : {kLetters...}) {
+      for (const int c : {upper & 0xFF, (upper | 0x20) & 0xFF}) t.low[c & 0x0F] |= static_cast<char>(1 << (c >> 4));
+    }
+    for (int high = 0; high < 16; ++high) t.high[high] = static_cast<char>(high >= 4 && high <= 7 ? 1 << high : 1);
+    return t;
+  }();
+  __attribute__((target("avx2"))) static __m256i TableMask(__m256i bytes) {
+    const __m256i low_table = _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(kTables.low.data())));
+    const __m256i high_table = _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(kTables.high.data())));
+    const __m256i nibble = _mm256_set1_epi8(0x0F);
+    const __m256i low_bits = _mm256_shuffle_epi8(low_table, _mm256_and_si256(bytes, nibble));
+    const __m256i high_bit = _mm256_shuffle_epi8(high_table, _mm256_and_si256(_mm256_srli_epi16(bytes, 4), nibble));
+    return _mm256_cmpeq_epi8(_mm256_and_si256(low_bits, high_bit), high_bit);
   }
 #endif
 #endif

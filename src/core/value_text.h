@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace vendral {
 
@@ -26,5 +27,27 @@ DecimalDigits EighteenDigits(long double value);
 // hits / total * 100 in extended precision, as ValueText; total > 0.
 std::string PercentageText(std::int64_t hits, std::int64_t total, char decimal_symbol);
 void AppendPercentageText(std::string& out, std::int64_t hits, std::int64_t total, char decimal_symbol);
+
+// AppendPercentageText with the texts it made kept: reads of one length
+// give the same few (hits, total) pairs again and again, and a kept text
+// is a copy instead of a conversion. The texts of one total go to
+// different places as long as their hits are fewer than 256 apart.
+class PercentageTexts {
+ public:
+  explicit PercentageTexts(char decimal_symbol) : decimal_symbol_(decimal_symbol) {}
+  // The text AppendPercentageText appends; total > 0. It stays valid
+  // until the next call.
+  std::string_view Text(std::int64_t hits, std::int64_t total);
+
+ private:
+  struct Kept {
+    std::int64_t hits = 0;
+    std::int64_t total = 0;  // 0: nothing kept here
+    std::uint8_t size = 0;
+    char text[32];  // room for any value text
+  };
+  char decimal_symbol_;
+  std::array<Kept, 256> kept_{};  // by the low bits of hits
+};
 
 }  // namespace vendral

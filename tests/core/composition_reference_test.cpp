@@ -134,5 +134,28 @@ TEST(CompositionReference, EveryBlockBoundaryInBreaksAndBlanks) {
   }
 }
 
+// Runs of reads of one length with every share of hits, so that the same
+// counts come back and, at 600 characters, hits 256 apart meet; now and
+// then a read of another length or with a blank between.
+TEST(CompositionReference, ReadsOfOneLength) {
+  std::mt19937 random(150);
+  std::string source;
+  for (int read = 0; read < 4000; ++read) {
+    const std::size_t length = read % 500 == 499 ? 1 + random() % 700 : (read / 1000 % 2 == 0 ? 150 : 600);
+    const std::size_t hits = random() % (length + 1);
+    std::string line(length, 'A');
+    for (std::size_t i = 0; i < hits; ++i) line[random() % length] = "GCgc"[random() % 4];
+    if (read % 97 == 0) line[length / 2] = ' ';
+    source += ">r" + std::to_string(read) + (read % 3 == 0 ? "\r\n" : "\n") + line + "\n";
+  }
+  TempFolder folder;
+  WriteBytes(folder / "in.fa", source);
+  RecordingHost host(folder / "out");
+  ToolMode = kGcLetters;
+  Action1Execute(host, folder / "in.fa", folder / "in.fa");
+  EXPECT_EQ(ReadBytes(folder / "out/in.fa.GC-Content.csv"),
+            "Single-line description,,,GC%\r\n" + ReferenceRows(folder / "in.fa", kGcLetters));
+}
+
 }  // namespace
 }  // namespace vendral

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace vendral {
@@ -74,6 +75,40 @@ TEST(ValueText, SwitchesToExponentAbove15IntegerDigits) {
   EXPECT_EQ(ValueText(2.5e20L, '.'), "2.5E20");
 }
 
+struct ValueCase {
+  long double value;
+  const char* text;
+};
+
+// Rounding half up at the 16th digit, where a carry through every digit
+// moves the value to the next power of ten and so may change its notation.
+TEST(ValueText, RoundsHalfUpAcrossPowersOfTen) {
+  const ValueCase cases[] = {
+      {99.99999999999995L, "100"},
+      {99.99999999999994L, "99.9999999999999"},
+      {9.999999999999995e-5L, "0.0001"},
+      {9.999999999999994e-5L, "9.99999999999999E-5"},
+      {999999999999999.5L, "1E15"},
+      {999999999999999.4L, "999999999999999"},
+      {0.0001L, "0.0001"},
+      {0.000123456789012345678L, "0.000123456789012346"},
+      {12345678901234.55L, "12345678901234.6"},
+      {1.5L, "1.5"},
+      {-0.25L, "-0.25"},
+      {-9.999999999999995e-5L, "-0.0001"},
+      {1e-4000L, "1E-4000"},
+      {-1.18973149535723176502e+4932L, "-1.18973149535723E4932"},
+  };
+  for (const ValueCase& c : cases) EXPECT_EQ(ValueText(c.value, '.'), c.text) << c.text;
+}
+
+// The sign and zero are read from the value's bits: negative zero is 0 too.
+TEST(ValueText, ZeroOfEitherSign) {
+  EXPECT_EQ(ValueText(0.0L, ','), "0");
+  EXPECT_EQ(ValueText(-0.0L, ','), "0");
+  EXPECT_EQ(ValueText(-std::numeric_limits<long double>::denorm_min(), ',').substr(0, 3), "-3,");
+}
+
 }  // namespace
 }  // namespace vendral
 
@@ -110,6 +145,61 @@ TEST(EighteenDigits, AgreesWithTheCLibrary) {
     check(std::nextafter(power, 0.0L));
     check(std::nextafter(power, 1e40L));
   }
+  // The ends of every binary exponent around the values a percentage can
+  // take, where the estimate of the decimal exponent is least sure.
+  for (int e = -80; e <= 80; ++e) {
+    const long double power = std::ldexp(1.0L, e);
+    check(power);
+    check(std::nextafter(power, 0.0L));
+    check(std::nextafter(power, 1e40L));
+  }
+}
+
+}  // namespace
+}  // namespace vendral
+
+namespace vendral {
+namespace {
+
+// Every pair of counts up to 300, taken in an order that returns to
+// earlier totals and, beyond 256, puts two texts of one total in one place.
+TEST(PercentageTexts, WriteWhatAppendPercentageTextWrites) {
+  PercentageTexts texts(',');
+  std::string kept;
+  std::string made;
+  for (int round = 0; round < 2; ++round) {
+    for (std::int64_t total = 1; total <= 300; ++total) {
+      for (std::int64_t hits = round == 0 ? 0 : total; hits >= 0 && hits <= total; hits += round == 0 ? 1 : -1) {
+        kept = texts.Text(hits, total);
+        made.clear();
+        AppendPercentageText(made, hits, total, ',');
+        ASSERT_EQ(kept, made) << hits << " of " << total;
+      }
+    }
+  }
+}
+
+TEST(PercentageTexts, TellPairsOfOnePlaceApart) {
+  struct Pair {
+    std::int64_t hits;
+    std::int64_t total;
+  };
+  // Pairs that share the place of their hits, one after the other: the
+  // same hits of another total, hits 256 apart, and counts beyond 32 bits.
+  const Pair pairs[] = {{5, 7},       {5, 8},     {5, 7},     {261, 300},   {5, 300},
+                        {261, 300},   {0, 1},     {256, 512}, {0, 1},       {1, 3},
+                        {1, 3000000}, {1, 3},     {4294967297LL, 8589934594LL},
+                        {1, 8589934594LL},        {4294967297LL, 8589934594LL}, {1, 4}};
+  PercentageTexts texts('.');
+  std::string kept;
+  std::string made;
+  for (const Pair& p : pairs) {
+    kept += texts.Text(p.hits, p.total);
+    AppendPercentageText(made, p.hits, p.total, '.');
+    made += ';';
+    kept += ';';
+  }
+  EXPECT_EQ(kept, made);
 }
 
 }  // namespace
