@@ -1,15 +1,19 @@
 // The window's run host: the boxes, the busy cursor and the folder field.
 #include <QApplication>
 #include <QMessageBox>
+#include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <thread>
 
 #include "core/failure.h"
 #include "core/run_frame.h"
 #include "gui/box_width.h"
 #include "gui/browse_edit.h"
+#include "gui/progress_dialog.h"
 #include "gui/qt_run_host.h"
 #include "modal.h"
 
@@ -152,6 +156,44 @@ class RunHostTest : public QObject {
     QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BitmapCursor);
     fixture.host.ClearBusyCursor();
     QVERIFY(!QApplication::overrideCursor());
+  }
+
+  // A run's reports as the tools make them, at the times they come.
+  void ProgressDialogShowsTheShareRead() {
+    Fixture fixture;
+    fixture.window.show();
+    const auto dialog = [&] { return fixture.window.findChild<RunProgressDialog*>(); };
+    const auto wait = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
+    struct {
+      bool early_dialog = true;
+      int bar_at_show = -1;
+      QString label;
+      int bar_later = -1;
+      bool go_on_after_cancel = true;
+    } seen;
+    const bool completed = fixture.host.Run([&] {
+      fixture.host.ContinueRun("GC-content", "/data/a.fa", 0.1);
+      seen.early_dialog = dialog() != nullptr;
+      wait(QtRunHost::kProgressDelayMs + 20);
+      fixture.host.ContinueRun("GC-content", "/data/a.fa", 0.25);
+      seen.bar_at_show = dialog()->Bar()->value();
+      seen.label = dialog()->Label()->text();
+      wait(QtRunHost::kBarIntervalMs + 20);
+      fixture.host.ContinueRun("GC-content", "/data/a.fa", 0.75);
+      seen.bar_later = dialog()->Bar()->value();
+      dialog()->CancelButton()->click();
+      seen.go_on_after_cancel = fixture.host.ContinueRun("GC-content", "/data/a.fa", 0.8);
+    });
+    QVERIFY(completed);
+    QVERIFY(!seen.early_dialog);
+    QCOMPARE(seen.label, QStringLiteral("GC-content\n/data/a.fa"));
+    QCOMPARE(seen.bar_at_show, 250);
+    QCOMPARE(seen.bar_later, 750);
+    QVERIFY(!seen.go_on_after_cancel);
+    // Hidden when the run is over, and gone once its deletion is handled.
+    QVERIFY(!dialog() || !dialog()->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!dialog());
   }
 
   void OutputFolderIsTheFieldsPath() {
