@@ -214,7 +214,12 @@ class CompositionRun {
     for (std::size_t batch = 0; batch < bytes.size(); batch += kBatchBytes) {
       const std::string_view part = bytes.substr(batch, kBatchBytes);
       counters_.classify(part, classes_.data());
+      const std::size_t whole = part.size() / kChunkBytes;
       for (std::size_t k = 0; k * kChunkBytes < part.size(); ++k) {
+        if (state_ == State::kSequence && from <= batch + k * kChunkBytes) {
+          k = CountPlainChunks(k, whole, line_start, run);
+          if (k * kChunkBytes >= part.size()) break;
+        }
         const ChunkClasses& c = classes_[k];
         const std::size_t base = batch + k * kChunkBytes;
         const std::uint64_t starts = c.line_feeds << 1 | line_start;
@@ -234,8 +239,7 @@ class CompositionRun {
             lanes &= LanesFrom(end + 1);
             continue;
           }
-          const std::uint64_t other_blanks = c.up_to_space & ~c.line_feeds & ~c.carriage_returns;
-          const std::uint64_t stops = (((c.marks | c.carriage_returns) & starts) | other_blanks) & lanes;
+          const std::uint64_t stops = Stops(c, starts) & lanes;
           if (stops == 0) {
             run.Add(c, lanes);
             break;
@@ -260,6 +264,30 @@ class CompositionRun {
       EndRun(run);
     }
     return bytes.size();
+  }
+
+  // Where a run of plain sequence lines stops: at a description line, a CR
+  // at a line start, or a blank or control character other than a break.
+  static std::uint64_t Stops(const ChunkClasses& c, std::uint64_t line_starts) {
+    const std::uint64_t other_blanks = c.up_to_space & ~c.line_feeds & ~c.carriage_returns;
+    return ((c.marks | c.carriage_returns) & line_starts) | other_blanks;
+  }
+
+  // Counts whole chunks of a run from chunk k on, up to the first one that
+  // stops it or chunk `whole`, and returns where it ended: the bulk of a
+  // long record, with its counts kept in registers.
+  std::size_t CountPlainChunks(std::size_t k, std::size_t whole, std::uint64_t& line_start, PlainRun& run) const {
+    PlainRun counted = run;
+    std::uint64_t starts_line = line_start;
+    for (; k < whole; ++k) {
+      const ChunkClasses& c = classes_[k];
+      if (Stops(c, c.line_feeds << 1 | starts_line) != 0) break;
+      counted.Add(c, ~std::uint64_t{0});
+      starts_line = c.line_feeds >> 63;
+    }
+    run = counted;
+    line_start = starts_line;
+    return k;
   }
 
   // Adds a run's counts to the record, the line cut at its end kept open.
