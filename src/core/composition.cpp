@@ -1,7 +1,10 @@
 #include "core/composition.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "core/letter_count.h"
 #include "core/line_file.h"
@@ -10,6 +13,10 @@
 #include "core/run_frame.h"
 #include "core/run_progress.h"
 #include "core/value_text.h"
+
+#if defined(__GNUC__) && defined(__x86_64__)
+#define VENDRAL_CHOOSE_POPCNT 1
+#endif
 
 namespace vendral {
 
@@ -26,11 +33,45 @@ struct Mode {
 constexpr Mode kArdenta{"Ardenta", "Ardenta", "Single-line description,,,thermostability index"};
 constexpr Mode kGcContent{"GC-content", "GC-Content", "Single-line description,,,GC%"};
 
-using StretchCounter = StretchCounts (*)(std::string_view);
+// The letters of a mode, counted over a stretch or classified by chunks.
+struct Counters {
+  StretchCounts (*count_stretch)(std::string_view);
+  ChunkClassifier classify;
+};
 
-StretchCounter CounterFor(std::string_view letters) {
-  return letters == kGcLetters ? CountGcStretch : CountArdentaStretch;
+Counters CountersFor(std::string_view letters) {
+  if (letters == kGcLetters) return {CountGcStretch, ClassifyGcChunks};
+  return {CountArdentaStretch, ClassifyArdentaChunks};
 }
+
+// The lanes from lane `first` on, for a first lane up to 64.
+std::uint64_t LanesFrom(std::size_t first) { return first >= 64 ? 0 : ~std::uint64_t{0} << first; }
+
+// Counts of a run of sequence bytes without blanks or control characters
+// but line breaks and CRs inside lines, taken from chunk masks: the line
+// rules then ask only where the first and the last LF stand.
+struct PlainRun {
+  std::int64_t hits = 0;
+  std::int64_t characters = 0;  // all but LFs and CRs
+  std::int64_t line_feeds = 0;
+  std::int64_t head = 0;  // characters before the first LF
+  std::int64_t tail = 0;  // characters after the last LF
+
+  void Add(const ChunkClasses& c, std::uint64_t lanes) {
+    hits += std::popcount(c.letters & lanes);
+    const std::uint64_t lfs = c.line_feeds & lanes;
+    const std::uint64_t kept = lanes & ~lfs & ~c.carriage_returns;
+    const int count = std::popcount(kept);
+    characters += count;
+    if (lfs == 0) {
+      tail += count;
+      return;
+    }
+    if (line_feeds == 0) head = tail + std::popcount(kept & ~LanesFrom(static_cast<std::size_t>(std::countr_zero(lfs))));
+    line_feeds += std::popcount(lfs);
+    tail = std::popcount(kept >> (63 - std::countl_zero(lfs)));  // the LF's own lane is not kept
+  }
+};
 
 // The length of a line without the blanks and control characters at its
 // ends, taken piece by piece: a sequence line may be longer than memory.
@@ -74,6 +115,45 @@ std::size_t CountOf(std::string_view bytes, char c) {
   return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), c));
 }
 
+// 0x80 in each byte of word that is 0, and 0 in every other byte.
+std::uint64_t ZeroBytes(std::uint64_t word) {
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
+  return ~(((word & kLow7) + kLow7) | word | kLow7);
+}
+
+// Copies 8 bytes or more with every comma made a full stop, a word at a
+// time (the last word overlaps the one before); false where they hold a
+// CR, which the copy keeps.
+bool CopyCellWords(std::string_view bytes, char* out) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  std::uint64_t crs = 0;
+  const auto copy_word = [&](std::size_t at) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + at, sizeof word);
+    crs |= ZeroBytes(word ^ (kOnes * '\r'));
+    word += ZeroBytes(word ^ (kOnes * ',')) >> 6;  // 0x80 >> 6 is 2, which makes ',' a '.'
+    std::memcpy(out + at, &word, sizeof word);
+  };
+  std::size_t at = 0;
+  for (; at + 8 <= bytes.size(); at += 8) copy_word(at);
+  if (at < bytes.size()) copy_word(bytes.size() - 8);
+  return crs == 0;
+}
+
+// Copies a piece of a description line to out as the line's cell: every
+// comma made a full stop, every CR left out. Returns how many bytes it
+// stored; out needs room for the piece.
+std::size_t CopyCell(std::string_view piece, char* out) {
+  static_assert(',' + 2 == '.');
+  if (piece.size() >= 8 && CopyCellWords(piece, out)) return piece.size();
+  std::size_t size = 0;
+  for (const char c : piece) {
+    out[size] = c == ',' ? '.' : c;
+    size += c != '\r';
+  }
+  return size;
+}
+
 // Reads the source a block at a time and writes one CSV line for each
 // record as soon as it ends. The line rules are applied to whole stretches
 // of sequence lines: letters are counted over the stretch, and where its
@@ -82,16 +162,12 @@ std::size_t CountOf(std::string_view bytes, char c) {
 // as it is read, its commas made full stops so that it stays one CSV cell.
 class CompositionRun {
  public:
-  CompositionRun(LineFile& source, LineFile& output, StretchCounter count_stretch, char decimal_symbol)
-      : source_(source), output_(output), count_stretch_(count_stretch), percentages_(decimal_symbol) {}
+  CompositionRun(LineFile& source, LineFile& output, Counters counters, char decimal_symbol)
+      : source_(source), output_(output), counters_(counters), percentages_(decimal_symbol) {}
 
   void ReadAll() {
     for (std::string_view bytes; !(bytes = source_.UnreadBytes()).empty();) {
-      switch (state_) {
-        case State::kBeforeFirstRecord: source_.Skip(SkipToDescription(bytes)); break;
-        case State::kDescription: source_.Skip(CopyDescription(bytes)); break;
-        case State::kSequence: source_.Skip(CountSequence(bytes)); break;
-      }
+      source_.Skip(state_ == State::kBeforeFirstRecord ? SkipToDescription(bytes) : ReadRecords(bytes));
     }
     // A description line that was the source's last line has no sequence.
     if (state_ != State::kBeforeFirstRecord) FinishRecord();
@@ -110,37 +186,139 @@ class CompositionRun {
     return bytes.size();
   }
 
-  std::size_t CopyDescription(std::string_view bytes) {
-    const std::size_t lf = bytes.find('\n');
-    WriteDescriptionPiece(bytes.substr(0, lf));
-    if (lf == std::string_view::npos) return bytes.size();
-    state_ = State::kSequence;
-    at_line_start_ = true;
-    return lf + 1;
+  // Descriptions and sequences in one pass: the bytes are classified a
+  // batch of chunks at a time, and the records, lines and counts followed
+  // on the masks. A sequence byte up to the space other than an LF, or a CR
+  // at a line start, hands the rest of the bytes to CountSequence, which
+  // applies the rules to any line.
+  std::size_t ReadRecords(std::string_view bytes) {
+#ifdef VENDRAL_CHOOSE_POPCNT
+    static const bool popcnt = __builtin_cpu_supports("popcnt");
+    if (popcnt) return ReadRecordsPopcnt(bytes);
+#endif
+    return ReadRecordsWith(bytes);
   }
 
-  // Every CR left out and every comma made a full stop. Most descriptions
-  // hold no CR but the one of a CR LF; the loop notes others on its way,
-  // and goes a vector at a time.
-  void WriteDescriptionPiece(std::string_view piece) {
-    if (piece.ends_with('\r')) piece.remove_suffix(1);
-    cell_.resize(piece.size());
-    const char* in = piece.data();
-    char* out = cell_.data();
-    unsigned char crs = 0;
-    for (std::size_t i = 0; i < piece.size(); ++i) {
-      const char c = in[i];
-      out[i] = c == ',' ? '.' : c;
-      crs |= c == '\r';
+#ifdef VENDRAL_CHOOSE_POPCNT
+  // The loop counts bits of every chunk: without the instruction each count
+  // is a call.
+  __attribute__((target("popcnt"))) std::size_t ReadRecordsPopcnt(std::string_view bytes) {
+    return ReadRecordsWith(bytes);
+  }
+  __attribute__((always_inline))
+#endif
+  std::size_t ReadRecordsWith(std::string_view bytes) {
+    PlainRun run;
+    std::uint64_t line_start = at_line_start_ ? 1 : 0;  // lane 0 of the next chunk starts a line
+    std::size_t from = 0;  // where the description or the run being read starts
+    for (std::size_t batch = 0; batch < bytes.size(); batch += kBatchBytes) {
+      const std::string_view part = bytes.substr(batch, kBatchBytes);
+      counters_.classify(part, classes_.data());
+      const std::size_t whole = part.size() / kChunkBytes;
+      for (std::size_t k = 0; k * kChunkBytes < part.size(); ++k) {
+        if (state_ == State::kSequence && from <= batch + k * kChunkBytes) {
+          k = CountPlainChunks(k, whole, line_start, run);
+          if (k * kChunkBytes >= part.size()) break;
+        }
+        const ChunkClasses& c = classes_[k];
+        const std::size_t base = batch + k * kChunkBytes;
+        const std::uint64_t starts = c.line_feeds << 1 | line_start;
+        line_start = c.line_feeds >> 63;
+        const std::size_t left = bytes.size() - base;
+        std::uint64_t lanes = from > base ? LanesFrom(from - base) : ~std::uint64_t{0};
+        if (left < kChunkBytes) lanes &= ~LanesFrom(left);
+        while (lanes != 0) {
+          if (state_ == State::kDescription) {
+            const std::uint64_t lf = c.line_feeds & lanes;
+            if (lf == 0) break;
+            const auto end = static_cast<std::size_t>(std::countr_zero(lf));
+            WriteDescriptionPiece(bytes.substr(from, base + end - from));
+            state_ = State::kSequence;
+            at_line_start_ = true;
+            from = base + end + 1;
+            lanes &= LanesFrom(end + 1);
+            continue;
+          }
+          const std::uint64_t stops = Stops(c, starts) & lanes;
+          if (stops == 0) {
+            run.Add(c, lanes);
+            break;
+          }
+          const auto stop = static_cast<std::size_t>(std::countr_zero(stops));
+          run.Add(c, lanes & ~LanesFrom(stop));
+          EndRun(run);
+          if ((c.marks >> stop & 1) == 0) {
+            const std::size_t at = base + stop;
+            return at + CountSequence(bytes.substr(at));
+          }
+          FinishRecord();
+          state_ = State::kDescription;
+          from = base + stop;
+          lanes &= LanesFrom(stop);
+        }
+      }
     }
-    if (crs != 0) std::erase(cell_, '\r');
-    output_.Write(cell_);
+    if (state_ == State::kDescription) {
+      WriteDescriptionPiece(bytes.substr(from));  // the line goes on in the next block
+    } else {
+      EndRun(run);
+    }
+    return bytes.size();
+  }
+
+  // Where a run of plain sequence lines stops: at a description line, a CR
+  // at a line start, or a blank or control character other than a break.
+  static std::uint64_t Stops(const ChunkClasses& c, std::uint64_t line_starts) {
+    const std::uint64_t other_blanks = c.up_to_space & ~c.line_feeds & ~c.carriage_returns;
+    return ((c.marks | c.carriage_returns) & line_starts) | other_blanks;
+  }
+
+  // Counts whole chunks of a run from chunk k on, up to the first one that
+  // stops it or chunk `whole`, and returns where it ended: the bulk of a
+  // long record, with its counts kept in registers.
+  std::size_t CountPlainChunks(std::size_t k, std::size_t whole, std::uint64_t& line_start, PlainRun& run) const {
+    PlainRun counted = run;
+    std::uint64_t starts_line = line_start;
+    for (; k < whole; ++k) {
+      const ChunkClasses& c = classes_[k];
+      if (Stops(c, c.line_feeds << 1 | starts_line) != 0) break;
+      counted.Add(c, ~std::uint64_t{0});
+      starts_line = c.line_feeds >> 63;
+    }
+    run = counted;
+    line_start = starts_line;
+    return k;
+  }
+
+  // Adds a run's counts to the record, the line cut at its end kept open.
+  void EndRun(PlainRun& run) {
+    hits_ += run.hits;
+    if (run.line_feeds == 0) {
+      line_.AddPlain(static_cast<std::uint64_t>(run.characters));
+      if (run.characters > 0) at_line_start_ = false;
+    } else {
+      line_.AddPlain(static_cast<std::uint64_t>(run.head));
+      total_ += line_.Finish() + (run.characters - run.head - run.tail);
+      line_.AddPlain(static_cast<std::uint64_t>(run.tail));
+      at_line_start_ = run.tail == 0;
+    }
+    run = PlainRun();
+  }
+
+  // Every CR left out and every comma made a full stop, written straight
+  // into the output a step at a time.
+  void WriteDescriptionPiece(std::string_view piece) {
+    if (piece.ends_with('\r')) piece.remove_suffix(1);  // mostly the one of a CR LF
+    for (std::size_t step = 0; !piece.empty(); piece.remove_prefix(step)) {
+      step = std::min(piece.size(), LineFile::kWriteRoom);
+      output_.Wrote(CopyCell(piece.substr(0, step), output_.WriteRoom()));
+    }
   }
 
   std::size_t CountSequence(std::string_view bytes) {
     const std::size_t start = FindDescription(bytes, at_line_start_);
     const std::string_view lines = bytes.substr(0, start);
-    const StretchCounts counts = count_stretch_(lines);
+    const StretchCounts counts = counters_.count_stretch(lines);
     hits_ += counts.letters;
     CountLengths(lines, counts);
     if (start == std::string_view::npos) return bytes.size();
@@ -201,25 +379,33 @@ class CompositionRun {
 
   void FinishRecord() {
     total_ += line_.Finish();
+    char* out = output_.WriteRoom();
+    std::size_t size = 0;
     if (total_ == 0) {
-      output_.WriteLine(",,,error: ");
+      constexpr std::string_view kError = ",,,error: ";
+      size = kError.copy(out, kError.size());
     } else {
-      output_.Write(",,,");
-      output_.WriteLine(percentages_.Text(hits_, total_));
+      size = kCellsBetween.copy(out, kCellsBetween.size());
+      size += percentages_.CopyText(hits_, total_, out + size);
     }
+    output_.WroteLine(size);
     hits_ = total_ = 0;
   }
 
+  static constexpr std::string_view kCellsBetween = ",,,";
+  static_assert(kCellsBetween.size() + PercentageTexts::kTextRoom + 2 <= LineFile::kWriteRoom);
+
   LineFile& source_;
   LineFile& output_;
-  const StretchCounter count_stretch_;
+  const Counters counters_;
+  static constexpr std::size_t kBatchBytes = 64 * kChunkBytes;
+  std::array<ChunkClasses, kBatchBytes / kChunkBytes> classes_;
   PercentageTexts percentages_;
   State state_ = State::kBeforeFirstRecord;
   bool at_line_start_ = true;  // nothing but CRs since the last LF or the start
   TrimmedLength line_;         // the sequence line being read
   std::int64_t hits_ = 0;
   std::int64_t total_ = 0;
-  std::string cell_;  // a description piece being changed; storage kept from record to record
 };
 
 }  // namespace
@@ -243,7 +429,7 @@ void Action1Execute(RunHost& host, const std::string& ardenta_source, const std:
   LineFile source(source_path);
   source.SetReadProgress(&progress);
   source.OpenForReading();
-  CompositionRun(source, output, CounterFor(ToolMode), host.DecimalSymbol()).ReadAll();
+  CompositionRun(source, output, CountersFor(ToolMode), host.DecimalSymbol()).ReadAll();
   source.Close();
   output.Close();
   ReportDone(host);

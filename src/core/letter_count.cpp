@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstring>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -234,6 +235,87 @@ Counts<Classes...> (*ChooseCount())(std::string_view) {
 using GcLetters = Letters<'G', 'C'>;
 using ArdentaLetters = Letters<'L', 'V', 'W', 'I', 'F', 'M', 'P', 'C', 'D', 'E', 'K', 'R'>;
 
+// The classes of whole chunks, from masks of the same classes as above: one
+// way for each kind of vector.
+struct ScalarChunks {
+  template <typename Class>
+  static std::uint64_t Mask(const unsigned char* chunk) {
+    std::uint64_t mask = 0;
+    for (std::size_t i = 0; i < kChunkBytes; ++i) mask |= std::uint64_t{Class::Hit(chunk[i])} << i;
+    return mask;
+  }
+};
+
+#ifdef VENDRAL_SSE2
+struct Sse2Chunks {
+  template <typename Class>
+  static std::uint64_t Mask(const unsigned char* chunk) {
+    std::uint64_t mask = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chunk + 16 * i));
+      mask |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(Class::Mask(bytes)))} << (16 * i);
+    }
+    return mask;
+  }
+};
+#endif
+
+#ifdef VENDRAL_AVX2
+struct Avx2Chunks {
+  template <typename Class>
+  __attribute__((target("avx2"))) static std::uint64_t Mask(const unsigned char* chunk) {
+    const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(chunk));
+    const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(chunk + 32));
+    return std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(Class::Mask(low)))} |
+           std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(Class::Mask(high)))} << 32;
+  }
+};
+#endif
+
+template <typename Letters, typename Chunks>
+ChunkClasses ClassifyChunk(const unsigned char* chunk) {
+  ChunkClasses c;
+  c.letters = Chunks::template Mask<Letters>(chunk);
+  c.up_to_space = Chunks::template Mask<UpToSpace>(chunk);
+  c.line_feeds = Chunks::template Mask<Byte<'\n'>>(chunk);
+  // Most chunks hold no blank or control character but LFs, so no CR.
+  if ((c.up_to_space & ~c.line_feeds) != 0) c.carriage_returns = Chunks::template Mask<Byte<'\r'>>(chunk);
+  c.marks = Chunks::template Mask<Byte<'>'>>(chunk);
+  return c;
+}
+
+template <typename Letters, typename Chunks>
+void ClassifyChunks(std::string_view text, ChunkClasses* out) {
+  const auto* data = reinterpret_cast<const unsigned char*>(text.data());
+  std::size_t at = 0;
+  for (; at + kChunkBytes <= text.size(); at += kChunkBytes) *out++ = ClassifyChunk<Letters, Chunks>(data + at);
+  if (at == text.size()) return;
+  // The last bytes are copied out, so that a whole chunk can be loaded.
+  const std::size_t left = text.size() - at;
+  unsigned char last[kChunkBytes] = {};
+  std::memcpy(last, data + at, left);
+  ChunkClasses c = ClassifyChunk<Letters, Chunks>(last);
+  const std::uint64_t valid = (std::uint64_t{1} << left) - 1;
+  for (std::uint64_t* mask : {&c.letters, &c.up_to_space, &c.line_feeds, &c.carriage_returns, &c.marks}) *mask &= valid;
+  *out = c;
+}
+
+template <typename Letters>
+ChunkClassifier ChooseClassifier() {
+#ifdef VENDRAL_AVX2
+  if (__builtin_cpu_supports("avx2")) {
+    return [](std::string_view text, ChunkClasses* out) __attribute__((target("avx2"), flatten)) {
+      ClassifyChunks<Letters, Avx2Chunks>(text, out);
+    };
+  }
+#endif
+#ifdef VENDRAL_SSE2
+  return ClassifyChunks<Letters, Sse2Chunks>;
+#else
+  return ClassifyChunks<Letters, ScalarChunks>;
+#endif
+}
+
 template <typename Class>
 StretchCounts CountStretch(std::string_view text) {
   static const auto count = ChooseCount<Class, UpToSpace, Byte<'\n'>>();
@@ -246,6 +328,16 @@ StretchCounts CountStretch(std::string_view text) {
 StretchCounts CountGcStretch(std::string_view text) { return CountStretch<GcLetters>(text); }
 
 StretchCounts CountArdentaStretch(std::string_view text) { return CountStretch<ArdentaLetters>(text); }
+
+void ClassifyGcChunks(std::string_view text, ChunkClasses* out) {
+  static const ChunkClassifier classify = ChooseClassifier<GcLetters>();
+  classify(text, out);
+}
+
+void ClassifyArdentaChunks(std::string_view text, ChunkClasses* out) {
+  static const ChunkClassifier classify = ChooseClassifier<ArdentaLetters>();
+  classify(text, out);
+}
 
 std::int64_t CountCarriageReturns(std::string_view text) {
   static const auto count = ChooseCount<Byte<'\r'>>();

@@ -3,6 +3,7 @@
 // tools.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -21,5 +22,23 @@ StretchCounts CountGcStretch(std::string_view text);
 StretchCounts CountArdentaStretch(std::string_view text);
 
 std::int64_t CountCarriageReturns(std::string_view text);
+
+// The bytes of one 64-byte chunk of a source that the composition tools
+// tell apart, as bit masks: bit i for the chunk's byte i. Made for many
+// chunks at once, so that the rules can follow records, lines and counts
+// on the masks without going over the bytes again.
+inline constexpr std::size_t kChunkBytes = 64;
+struct ChunkClasses {
+  std::uint64_t letters = 0;  // as StretchCounts::letters
+  std::uint64_t up_to_space = 0;
+  std::uint64_t line_feeds = 0;
+  std::uint64_t carriage_returns = 0;
+  std::uint64_t marks = 0;  // ">"
+};
+// out gets one entry for each chunk of text, the last one cut short (no
+// bit past the end of text is set).
+using ChunkClassifier = void (*)(std::string_view text, ChunkClasses* out);
+void ClassifyGcChunks(std::string_view text, ChunkClasses* out);
+void ClassifyArdentaChunks(std::string_view text, ChunkClasses* out);
 
 }  // namespace vendral

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "core/byte_source.h"
+#include "core/failure.h"
 #include "core/line_stretch.h"
 #include "platform/platform.h"
 
@@ -103,6 +104,24 @@ class LineFile {
   // line cut at the end goes on with the next call. Returns how many bytes
   // it took: all, or those before a marked line where asked to stop there.
   std::size_t WriteRawLines(std::string_view bytes, MarkedLines marked = MarkedLines::kCopied);
+  // For a writer that stores whole words: where its next bytes go, with
+  // room for kWriteRoom bytes behind; Wrote(size) takes the first size of
+  // them (at most kWriteRoom) as written. Nothing may be written in between.
+  static constexpr std::size_t kWriteRoom = kLineCopySlack;
+  char* WriteRoom() {
+    if (state_ != State::kWriting) throw IoError(IoError::kNotOpen);
+    return buffer_.get() + end_;  // end_ stays below a block, and the buffer has kWriteRoom behind it
+  }
+  void Wrote(std::size_t size) {
+    end_ += size;
+    if (end_ >= kBlockSize) WriteFullBlock();
+  }
+  // The same, then the line break, which takes 2 bytes more of the room.
+  void WroteLine(std::size_t size) {
+    buffer_[end_ + size] = '\r';
+    buffer_[end_ + size + 1] = '\n';
+    Wrote(size + 2);
+  }
   void Close();
 
   // Every block taken from the file while reading is reported to progress

@@ -290,15 +290,11 @@ void AppendPercentageText(std::string& out, std::int64_t hits, std::int64_t tota
   out.append(text, WritePercentageText(text, hits, total, decimal_symbol));
 }
 
-std::string_view PercentageTexts::Text(std::int64_t hits, std::int64_t total) {
-  Kept& kept = kept_[static_cast<std::uint64_t>(hits) % kept_.size()];
-  if (kept.hits != hits || kept.total != total) {
-    static_assert(sizeof kept.text >= kLongestText);
-    kept.size = static_cast<std::uint8_t>(WritePercentageText(kept.text, hits, total, decimal_symbol_));
-    kept.hits = hits;
-    kept.total = total;
-  }
-  return {kept.text, kept.size};
+void PercentageTexts::Make(Kept& kept, std::int64_t hits, std::int64_t total) {
+  static_assert(sizeof kept.text >= kLongestText);
+  kept.size = static_cast<std::uint8_t>(WritePercentageText(kept.text, hits, total, decimal_symbol_));
+  kept.hits = hits;
+  kept.total = total;
 }
 
 }  // namespace vendral

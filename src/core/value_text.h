@@ -3,7 +3,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -37,15 +39,34 @@ class PercentageTexts {
   explicit PercentageTexts(char decimal_symbol) : decimal_symbol_(decimal_symbol) {}
   // The text AppendPercentageText appends; total > 0. It stays valid
   // until the next call.
-  std::string_view Text(std::int64_t hits, std::int64_t total);
+  std::string_view Text(std::int64_t hits, std::int64_t total) {
+    const Kept& kept = Find(hits, total);
+    return {kept.text, kept.size};
+  }
+  // The same text stored at out, which has room for kTextRoom bytes: they
+  // are all stored, a fixed-size copy being cheaper than one of the text's
+  // size. Returns the text's size.
+  static constexpr std::size_t kTextRoom = 32;
+  std::size_t CopyText(std::int64_t hits, std::int64_t total, char* out) {
+    const Kept& kept = Find(hits, total);
+    std::memcpy(out, kept.text, kTextRoom);
+    return kept.size;
+  }
 
  private:
   struct Kept {
     std::int64_t hits = 0;
     std::int64_t total = 0;  // 0: nothing kept here
     std::uint8_t size = 0;
-    char text[32];  // room for any value text
+    char text[kTextRoom];  // room for any value text
   };
+  const Kept& Find(std::int64_t hits, std::int64_t total) {
+    Kept& kept = kept_[static_cast<std::uint64_t>(hits) % kept_.size()];
+    if (kept.hits != hits || kept.total != total) Make(kept, hits, total);
+    return kept;
+  }
+  void Make(Kept& kept, std::int64_t hits, std::int64_t total);
+
   char decimal_symbol_;
   std::array<Kept, 256> kept_{};  // by the low bits of hits
 };

@@ -76,6 +76,8 @@ std::string RandomSource(std::mt19937& random) {
     const unsigned kind = random() % 20;
     if (kind == 0) {
       bytes += std::string(random() % 3, '\r') + ">d," + std::to_string(random() % 100);
+      // Descriptions of every length, with commas and CRs anywhere.
+      for (std::size_t i = random() % 4 == 0 ? random() % 300 : 0; i > 0; --i) bytes += "x,\r a>"[random() % 6];
     } else if (kind == 1) {
       bytes += std::string(70000 + random() % 5000, "GCAT"[random() % 4]);
     } else if (kind == 2) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace vendral {
 namespace {
@@ -48,6 +49,39 @@ TEST(LetterCount, AgreesWithByteByByteCountingAtEveryLengthAndOffset) {
   EXPECT_EQ(CountArdentaStretch(pool).up_to_space,
             std::count_if(pool.begin(), pool.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; }));
   EXPECT_EQ(CountCarriageReturns(pool), std::count(pool.begin(), pool.end(), '\r'));
+}
+
+// Each chunk's masks against byte-by-byte tests, for every way a text can
+// end inside its last chunk.
+TEST(LetterCount, ChunkClassesAgreeWithByteByByteTests) {
+  std::string pool;
+  for (int b = 0; b < 256; ++b) pool += static_cast<char>((b * 151 + 7) & 0xFF);
+  pool += "ACGT>acgt\r\n\n\rGC lvwifmpcdekr>\t\x1a";
+  for (std::size_t length = 0; length <= pool.size(); length += length < 140 ? 1 : 37) {
+    const std::string_view text(pool.data() + (pool.size() - length) / 3, length);
+    std::vector<ChunkClasses> gc((length + kChunkBytes - 1) / kChunkBytes);
+    std::vector<ChunkClasses> ardenta(gc.size());
+    ClassifyGcChunks(text, gc.data());
+    ClassifyArdentaChunks(text, ardenta.data());
+    for (std::size_t i = 0; i < gc.size() * kChunkBytes; ++i) {
+      const bool in = i < length;
+      const char c = in ? text[i] : 0;
+      const auto bit = [&](const ChunkClasses& classes, std::uint64_t ChunkClasses::*mask) {
+        return (classes.*mask >> (i % kChunkBytes) & 1) != 0;
+      };
+      const ChunkClasses& g = gc[i / kChunkBytes];
+      const ChunkClasses& a = ardenta[i / kChunkBytes];
+      ASSERT_EQ(bit(g, &ChunkClasses::letters), in && Reference(std::string_view(&c, 1), "GC") == 1) << length << '@' << i;
+      ASSERT_EQ(bit(a, &ChunkClasses::letters), in && Reference(std::string_view(&c, 1), "LVWIFMPCDEKR") == 1)
+          << length << '@' << i;
+      for (const ChunkClasses* classes : {&g, &a}) {
+        ASSERT_EQ(bit(*classes, &ChunkClasses::up_to_space), in && static_cast<unsigned char>(c) <= ' ') << i;
+        ASSERT_EQ(bit(*classes, &ChunkClasses::line_feeds), in && c == '\n') << i;
+        ASSERT_EQ(bit(*classes, &ChunkClasses::marks), in && c == '>') << i;
+        ASSERT_EQ(bit(*classes, &ChunkClasses::carriage_returns), in && c == '\r') << i;
+      }
+    }
+  }
 }
 
 }  // namespace

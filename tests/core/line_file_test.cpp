@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <random>
@@ -161,8 +162,8 @@ TEST(LineFile, WriteAddsNoLineBreak) {
 }
 
 // Writes are collected into whole blocks; texts of every size, from a few
-// bytes to several blocks, and raw lines whose breaks become CR LF, come
-// out in order whatever the block boundaries cut.
+// bytes to several blocks, texts stored into the room, and raw lines whose
+// breaks become CR LF, come out in order whatever the block boundaries cut.
 TEST(LineFile, WritesOfEverySizeComeOutInOrder) {
   std::mt19937 random(20261213);
   TempFolder folder;
@@ -174,7 +175,7 @@ TEST(LineFile, WritesOfEverySizeComeOutInOrder) {
       const std::size_t size = random() % 4 == 0 ? random() % 200000 : random() % 3000;
       std::string text(size, 'G');
       for (std::size_t i = 0; i < size / 50; ++i) text[random() % size] = "\n\r>"[random() % 3];
-      switch (random() % 3) {
+      switch (random() % 4) {
         case 0:
           file.Write(text);
           expected += text;
@@ -183,6 +184,14 @@ TEST(LineFile, WritesOfEverySizeComeOutInOrder) {
           file.WriteLine(text);
           expected += text + "\r\n";
           break;
+        case 2: {  // stored into the room, with or without a line break
+          text.resize(std::min(text.size(), LineFile::kWriteRoom - 2));
+          std::copy(text.begin(), text.end(), file.WriteRoom());
+          const bool line = random() % 2 == 0;
+          line ? file.WroteLine(text.size()) : file.Wrote(text.size());
+          expected += line ? text + "\r\n" : text;
+          break;
+        }
         default:
           file.WriteRawLines(text);
           std::erase(text, '\r');
@@ -258,6 +267,7 @@ TEST(LineFile, UnopenedOperationsRaise103And104AndTouchNothing) {
   LineFile file(folder / "existing");
   EXPECT_EQ(CodeOf([&] { file.WriteLine("x"); }), 103);
   EXPECT_EQ(CodeOf([&] { file.Close(); }), 103);
+  EXPECT_EQ(CodeOf([&] { file.WriteRoom(); }), 103);
   EXPECT_EQ(CodeOf([&] { file.AtEnd(); }), 104);
   EXPECT_EQ(CodeOf([&] { file.ReadLine(); }), 104);
   EXPECT_EQ(ReadBytes(folder / "existing"), "untouched");
