@@ -43,9 +43,22 @@ std::optional<std::int32_t> ParseDecimal(std::string_view text) {
   return static_cast<std::int32_t>(negative ? -value : value);
 }
 
-}  // namespace
+// Most texts are record numbers: one to nine decimal digits, which never
+// pass the limit. Their value, or -1 for any other text, which the general
+// rules then read. The value comes back in a register: an optional built
+// in memory and read back whole costs more than the digits here.
+std::int32_t ShortDigits(std::string_view text) {
+  if (text.empty() || text.size() > 9) return -1;
+  std::int32_t value = 0;
+  for (const char c : text) {
+    const auto digit = static_cast<unsigned char>(c - '0');
+    if (digit > 9) return -1;
+    value = value * 10 + digit;
+  }
+  return value;
+}
 
-std::optional<std::int32_t> TryParseInteger(std::string_view text) {
+std::optional<std::int32_t> TryParseGenerally(std::string_view text) {
   while (!text.empty() && text[0] == ' ') text.remove_prefix(1);
   if (text.empty()) return std::nullopt;
   if (text[0] == '$' || text[0] == 'x' || text[0] == 'X') return ParseHex(text.substr(1));
@@ -55,8 +68,16 @@ std::optional<std::int32_t> TryParseInteger(std::string_view text) {
   return ParseDecimal(text);
 }
 
+}  // namespace
+
+std::optional<std::int32_t> TryParseInteger(std::string_view text) {
+  if (const std::int32_t value = ShortDigits(text); value >= 0) return value;
+  return TryParseGenerally(text);
+}
+
 std::int32_t ParseInteger(std::string_view text) {
-  if (const auto value = TryParseInteger(text)) return *value;
+  if (const std::int32_t value = ShortDigits(text); value >= 0) return value;
+  if (const auto value = TryParseGenerally(text)) return *value;
   throw ConversionError(std::string(text));
 }
 

@@ -55,6 +55,18 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"0x", std::nullopt}, ParseCase{"x", std::nullopt},
                       ParseCase{"$G", std::nullopt}, ParseCase{"00x1", std::nullopt}));
 
+// Up to nine plain digits take a shorter way than the rest; the texts on
+// either side of it must read as the general rules read them.
+INSTANTIATE_TEST_SUITE_P(
+    AroundShortDigits, ParseIntegerCases,
+    ::testing::Values(ParseCase{"9", 9}, ParseCase{"999999999", 999999999},
+                      ParseCase{"000000000", 0}, ParseCase{"000000012", 12},
+                      ParseCase{"1000000000", 1000000000}, ParseCase{"0000000007", 7},
+                      ParseCase{"9999999999", std::nullopt}, ParseCase{"12345678/", std::nullopt},
+                      ParseCase{"1234:5678", std::nullopt}, ParseCase{"0x1", 1}, ParseCase{"0X0a", 10},
+                      ParseCase{" 12", 12}, ParseCase{"12 ", std::nullopt}, ParseCase{"+12", 12},
+                      ParseCase{"1-", std::nullopt}));
+
 INSTANTIATE_TEST_SUITE_P(
     Rejected, ParseIntegerCases,
     ::testing::Values(ParseCase{"", std::nullopt}, ParseCase{"   ", std::nullopt},
