@@ -62,6 +62,8 @@ void LineFile::OpenForWriting() {
                                            : platform::OpenFileForWriting(name_, file_));
   state_ = State::kWriting;
   begin_ = end_ = 0;
+  passed_ = 0;
+  write_refused_ = false;
 }
 
 bool LineFile::CanReadAgain() const { return file_source_ && file_source_->IsRegularFile(); }
@@ -190,22 +192,21 @@ void LineFile::Put(std::string_view bytes) {
   bytes.remove_prefix(fill);
   // The whole blocks of a long text go straight through.
   if (const std::size_t whole = bytes.size() - bytes.size() % kBlockSize; whole > 0) {
-    Check(platform::WriteFile(file_, bytes.data(), whole));
+    PassOn(bytes.data(), whole);
     bytes.remove_prefix(whole);
   }
   std::copy(bytes.begin(), bytes.end(), buffer_.get());
   end_ = bytes.size();
 }
 
-std::size_t LineFile::WriteRawLines(std::string_view bytes, MarkedLines marked) {
+std::size_t LineFile::WriteRawLines(std::string_view bytes, MarkedLines marked, LineBreaks breaks) {
   if (state_ != State::kWriting) throw IoError(IoError::kNotOpen);
   std::size_t taken = 0;
   while (taken < bytes.size()) {
     // The copy stops once it has passed the block's end, by less than the
     // slack, or before a marked line.
     std::size_t written = 0;
-    taken += CopyLines(bytes.substr(taken), buffer_.get() + end_, kBufferSize - end_, LineBreaks::kCrLf, marked,
-                       written);
+    taken += CopyLines(bytes.substr(taken), buffer_.get() + end_, kBufferSize - end_, breaks, marked, written);
     end_ += written;
     if (end_ >= kBlockSize) WriteFullBlock();
     if (marked == MarkedLines::kStopBefore && taken < bytes.size() && bytes[taken - 1] == '\n' &&
@@ -218,14 +219,33 @@ std::size_t LineFile::WriteRawLines(std::string_view bytes, MarkedLines marked) 
 
 void LineFile::WriteFullBlock() {
   const std::size_t rest = std::exchange(end_, 0) - kBlockSize;  // on failure the whole buffer is lost
-  Check(platform::WriteFile(file_, buffer_.get(), kBlockSize));
+  PassOn(buffer_.get(), kBlockSize);
   std::memmove(buffer_.get(), buffer_.get() + kBlockSize, rest);
   end_ = rest;
 }
 
 void LineFile::Flush() {
   const std::size_t size = std::exchange(end_, 0);  // a refused block is lost
-  if (size > 0) Check(platform::WriteFile(file_, buffer_.get(), size));
+  if (size > 0) PassOn(buffer_.get(), size);
+}
+
+void LineFile::PassOn(const char* data, std::size_t size) {
+  if (const int code = platform::WriteFile(file_, data, size); code != 0) {
+    write_refused_ = true;
+    throw IoError(code);
+  }
+  passed_ += size;
+}
+
+void LineFile::TakeBackTo(std::uint64_t size) noexcept {
+  if (state_ != State::kWriting || write_refused_ || size > WrittenSize()) return;
+  if (size >= passed_) {  // still in the block
+    end_ = static_cast<std::size_t>(size - passed_);
+    return;
+  }
+  if (target_ != Target::kNamedFile || platform::CutFile(file_, size) != 0) return;
+  passed_ = size;
+  end_ = 0;
 }
 
 void LineFile::Close() {

@@ -100,10 +100,13 @@ class LineFile {
   // The bytes as they are, with no line break after them.
   void Write(std::string_view bytes) { Append(bytes, false); }
   // Raw bytes of a source, as UnreadBytes hands them out, written line for
-  // line as they read: every CR left out, every LF written as CR LF. A
-  // line cut at the end goes on with the next call. Returns how many bytes
-  // it took: all, or those before a marked line where asked to stop there.
-  std::size_t WriteRawLines(std::string_view bytes, MarkedLines marked = MarkedLines::kCopied);
+  // line as they read: every CR left out, every LF written as the breaks
+  // ask (CR LF, as lines end; or LF, as the lines of a record text are
+  // joined). A line cut at the end goes on with the next call. Returns how
+  // many bytes it took: all, or those before a marked line where asked to
+  // stop there.
+  std::size_t WriteRawLines(std::string_view bytes, MarkedLines marked = MarkedLines::kCopied,
+                            LineBreaks breaks = LineBreaks::kCrLf);
   // For a writer that stores whole words: where its next bytes go, with
   // room for kWriteRoom bytes behind; Wrote(size) takes the first size of
   // them (at most kWriteRoom) as written. Nothing may be written in between.
@@ -123,6 +126,19 @@ class LineFile {
     Wrote(size + 2);
   }
   void Close();
+
+  // A writer that writes a text while it is still reading it can take the
+  // text back when the reading fails, so that the file ends as it would
+  // had the text been held whole and never written. Only a named file can
+  // give back what has reached it; standard output may be a pipe.
+  bool CanTakeBack() const { return target_ == Target::kNamedFile; }
+  // How many bytes have been written since the file was opened.
+  std::uint64_t WrittenSize() const { return passed_ + end_; }
+  // Drops every byte written after the first `size`. What a refused write
+  // left in the file stays there, as after any failed write, and so does
+  // what the file would not give back: this runs while a failure is on its
+  // way and raises nothing.
+  void TakeBackTo(std::uint64_t size) noexcept;
 
   // Every block taken from the file while reading is reported to progress
   // (nullptr: none). The line file does not own it.
@@ -173,6 +189,7 @@ class LineFile {
   void Put(std::string_view bytes);
   void WriteFullBlock();
   void Flush();
+  void PassOn(const char* data, std::size_t size);  // to the file
 
   std::string name_;
   Target target_;
@@ -184,6 +201,8 @@ class LineFile {
   std::unique_ptr<char[]> buffer_;
   std::size_t begin_ = 0;  // next unread byte
   std::size_t end_ = 0;    // bytes held (reading) or collected (writing)
+  std::uint64_t passed_ = 0;    // writing: bytes that have gone to the file
+  bool write_refused_ = false;  // writing: the file refused a write
   bool at_end_ = false;
   bool end_of_text_ = false;  // the block held byte 26: end_ stops before it
   bool block_has_cr_ = false;

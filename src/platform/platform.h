@@ -40,6 +40,10 @@ int WriteFile(FileHandle file, const char* data, std::size_t size);
 
 int CloseFile(FileHandle file);
 
+// Cuts a file open for writing to its first size bytes; the next write
+// goes on from there.
+int CutFile(FileHandle file, std::uint64_t size);
+
 // Standard output as a file to write: neither locked nor emptied, since
 // what is already there (an earlier run's output) belongs to the caller.
 int OpenStandardOutput(FileHandle& file);

@@ -148,6 +148,12 @@ int WriteFile(FileHandle file, const char* data, std::size_t size) {
   return 0;
 }
 
+int CutFile(FileHandle file, std::uint64_t size) {
+  const auto length = static_cast<off_t>(size);
+  if (::ftruncate(static_cast<int>(file), length) != 0) return CodeFor(errno);
+  return ::lseek(static_cast<int>(file), length, SEEK_SET) < 0 ? CodeFor(errno) : 0;
+}
+
 int CloseFile(FileHandle file) {
   return ::close(static_cast<int>(file)) == 0 ? 0 : CodeFor(errno);
 }

@@ -80,6 +80,15 @@ int WriteFile(FileHandle file, const char* data, std::size_t size) {
   return 0;
 }
 
+int CutFile(FileHandle file, std::uint64_t size) {
+  LARGE_INTEGER position;
+  position.QuadPart = static_cast<LONGLONG>(size);
+  if (!::SetFilePointerEx(AsHandle(file), position, nullptr, FILE_BEGIN) || !::SetEndOfFile(AsHandle(file))) {
+    return CodeFor(::GetLastError());
+  }
+  return 0;
+}
+
 int CloseFile(FileHandle file) { return ::CloseHandle(AsHandle(file)) ? 0 : CodeFor(::GetLastError()); }
 
 int OpenStandardOutput(FileHandle& file) {

@@ -175,7 +175,7 @@ TEST(LineFile, WritesOfEverySizeComeOutInOrder) {
       const std::size_t size = random() % 4 == 0 ? random() % 200000 : random() % 3000;
       std::string text(size, 'G');
       for (std::size_t i = 0; i < size / 50; ++i) text[random() % size] = "\n\r>"[random() % 3];
-      switch (random() % 4) {
+      switch (random() % 5) {
         case 0:
           file.Write(text);
           expected += text;
@@ -192,16 +192,60 @@ TEST(LineFile, WritesOfEverySizeComeOutInOrder) {
           expected += line ? text + "\r\n" : text;
           break;
         }
-        default:
+        case 3:
           file.WriteRawLines(text);
           std::erase(text, '\r');
           for (char c : text) expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+          break;
+        default:  // as the lines of a record text are joined
+          file.WriteRawLines(text, MarkedLines::kCopied, LineBreaks::kLf);
+          std::erase(text, '\r');
+          expected += text;
       }
     }
     file.Close();
     ASSERT_EQ(ReadBytes(folder / "out"), expected) << "round " << round;
   }
 }
+
+struct TakeBackCase {
+  std::size_t kept;     // written before the mark
+  std::size_t dropped;  // written after it, then taken back
+};
+
+void PrintTo(const TakeBackCase& c, std::ostream* os) { *os << c.kept << " kept, " << c.dropped << " dropped"; }
+
+class LineFileTakeBack : public ::testing::TestWithParam<TakeBackCase> {};
+
+// Whether the dropped bytes are still in the block or have reached the
+// file, and whether the mark lies on a block boundary or not, the file
+// holds the kept bytes, and later writes follow them.
+TEST_P(LineFileTakeBack, LeavesTheBytesBeforeTheMark) {
+  const auto [kept, dropped] = GetParam();
+  TempFolder folder;
+  LineFile file(folder / "out");
+  file.OpenForWriting();
+  std::string kept_bytes;
+  for (std::size_t i = 0; i < kept; ++i) kept_bytes += static_cast<char>('a' + i % 26);
+  file.Write(kept_bytes);
+  const std::uint64_t mark = file.WrittenSize();
+  EXPECT_EQ(mark, kept);
+  file.Write(std::string(dropped, 'X'));
+  EXPECT_EQ(file.WrittenSize(), kept + dropped);
+  file.TakeBackTo(mark);
+  EXPECT_EQ(file.WrittenSize(), kept);
+  file.WriteLine("after");
+  file.Close();
+  EXPECT_EQ(ReadBytes(folder / "out"), kept_bytes + "after\r\n");
+}
+
+constexpr std::size_t kBlock = 64 * 1024;
+INSTANTIATE_TEST_SUITE_P(
+    MarksAndSizes, LineFileTakeBack,
+    ::testing::Values(TakeBackCase{0, 0}, TakeBackCase{0, 10}, TakeBackCase{10, 10}, TakeBackCase{10, 3 * kBlock},
+                      TakeBackCase{kBlock - 1, 1}, TakeBackCase{kBlock - 1, 2}, TakeBackCase{kBlock, 1},
+                      TakeBackCase{kBlock, kBlock}, TakeBackCase{kBlock + 5, 2 * kBlock + 7},
+                      TakeBackCase{3 * kBlock + 100, 0}));
 
 // Another program that truncates or rewrites the source during a run is
 // not stopped by the advisory lock; the run must not end as if all was read.
