@@ -1,6 +1,7 @@
 #include "core/lenmark.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "core/line_file.h"
 #include "core/parse_integer.h"
@@ -27,29 +28,54 @@ Comparison ComparisonFor(const std::string& text) {
 class Threshold {
  public:
   explicit Threshold(const std::string& text) : text_(text) {}
-  std::int64_t Value() {
+  // Nothing when the text is no integer.
+  std::optional<std::int32_t> Value() {
     if (!converted_) {
-      value_ = ParseInteger(text_);
+      value_ = TryParseInteger(text_);
       converted_ = true;
     }
     return value_;
   }
+  // Raises the conversion failure of a text that is no integer.
+  void Convert() const { ParseInteger(text_); }
 
  private:
   const std::string& text_;
   bool converted_ = false;
-  std::int32_t value_ = 0;
+  std::optional<std::int32_t> value_;
 };
 
-bool Passes(Comparison comparison, std::int64_t length, Threshold& threshold) {
-  switch (comparison) {
-    case Comparison::kLess: return length < threshold.Value();
-    case Comparison::kEqual: return length == threshold.Value();
-    case Comparison::kGreater: return length > threshold.Value();
-    case Comparison::kNone: break;
+// A record's text only grows, so its fate may show before its end: under
+// "<" it is dropped once its length reaches the threshold, under "=" once
+// it passes it, and under ">" it is written once it passes it.
+class LengthTest final : public RecordJudge {
+ public:
+  LengthTest(Comparison comparison, std::optional<std::int32_t> threshold)
+      : comparison_(comparison), threshold_(threshold) {}
+
+  RecordFate Judge(std::int64_t length, bool complete) const override {
+    if (!threshold_) return RecordFate::kDropped;  // no record passes a threshold that is no integer
+    const std::int64_t threshold = *threshold_;
+    switch (comparison_) {
+      case Comparison::kLess:
+        if (length >= threshold) return RecordFate::kDropped;
+        return complete ? RecordFate::kWritten : RecordFate::kOpen;
+      case Comparison::kEqual:
+        if (length > threshold) return RecordFate::kDropped;
+        if (!complete) return RecordFate::kOpen;
+        return length == threshold ? RecordFate::kWritten : RecordFate::kDropped;
+      case Comparison::kGreater:
+        if (length > threshold) return RecordFate::kWritten;
+        return complete ? RecordFate::kDropped : RecordFate::kOpen;
+      case Comparison::kNone: break;
+    }
+    return RecordFate::kDropped;
   }
-  return false;
-}
+
+ private:
+  Comparison comparison_;
+  std::optional<std::int32_t> threshold_;
+};
 
 void FilterRecords(LineFile& source, LineFile& output, Comparison comparison,
                    Threshold& threshold) {
@@ -57,11 +83,11 @@ void FilterRecords(LineFile& source, LineFile& output, Comparison comparison,
   while (reader.NextRecord()) {
     // Without a comparison nothing is written; the records are only skipped.
     if (comparison == Comparison::kNone) continue;
-    const auto length = static_cast<std::int64_t>(reader.ReadText());
-    if (Passes(comparison, length, threshold)) {
-      output.WriteLine(reader.description());
-      output.WriteLine(reader.text());
-    }
+    const std::optional<std::int32_t> value = threshold.Value();
+    reader.CopyRecord(reader.description(), LengthTest(comparison, value), output);
+    // A threshold that is no integer fails as the first record is compared:
+    // once its text has been read, with nothing written.
+    if (!value) threshold.Convert();
   }
 }
 

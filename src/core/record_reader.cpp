@@ -17,9 +17,8 @@ RecordReader::RecordReader(LineFile& source, BlankLineRule blank_lines)
 namespace {
 
 // Appends the rest of the line whose first piece is given, piece by piece:
-// a long line is held once, in the text it ends up in.
-template <typename Text>
-void AppendRestOfLine(LineFile& source, Text& text, std::string_view piece, bool line_ended) {
+// a long line is held once, in the string it ends up in.
+void AppendRestOfLine(LineFile& source, std::string& text, std::string_view piece, bool line_ended) {
   for (;;) {
     text.append(piece);
     if (line_ended) return;
@@ -66,33 +65,90 @@ bool RecordReader::NextRecord() {
   return false;
 }
 
-std::size_t RecordReader::ReadText() {
-  // The text starts, and every step of it ends, at a line start.
-  text_.clear();
-  text_in_block_ = {};
-  std::size_t length = 0;
-  bool first = true;
-  for (std::string_view bytes; !(bytes = source_.UnreadBytes()).empty();) {
-    if (StartsWithDescription(bytes)) break;  // NextRecord reads it
-    if (AppendPlainLines(bytes, first, length)) continue;
-    // A line that is not plain, or that goes on in the next block.
-    if (!AppendLine(first, length)) break;
+void RecordReader::CopyRecord(std::string_view description, const RecordJudge& judge, LineFile& output) {
+  copied_description_ = description;
+  judge_ = &judge;
+  output_ = &output;
+  fate_ = RecordFate::kOpen;
+  sink_ = Sink::kHeld;
+  length_ = 0;
+  first_line_ = true;
+  held_.clear();
+  held_in_block_ = {};
+  try {
+    AskJudge(false);  // some fates are known before any text
+    // The text starts, and every step of it ends, at a line start.
+    for (std::string_view bytes; !(bytes = source_.UnreadBytes()).empty();) {
+      if (StartsWithDescription(bytes)) break;  // NextRecord reads it
+      // A line that is not plain, or that goes on in the next block.
+      if (!PassPlainLines(bytes) && !PassLine()) break;
+      AskJudge(false);
+    }
+  } catch (...) {
+    // Had the record been held whole, the output would end after the
+    // record before it.
+    if (sink_ == Sink::kOutput) output.TakeBackTo(record_start_);
+    throw;
   }
-  if (text_in_block_.data() == nullptr) text_in_block_ = text_.view();
-  return length;
+  AskJudge(true);
+  if (fate_ != RecordFate::kWritten) return;
+  if (sink_ == Sink::kOutput) {
+    output.WriteLine({});
+    return;
+  }
+  output.WriteLine(description);
+  output.WriteLine(HeldText());
 }
 
-TextBuffer& RecordReader::Text() {
-  if (text_in_block_.data() != nullptr) {
-    text_.append(text_in_block_);
-    text_in_block_ = {};
+void RecordReader::AskJudge(bool complete) {
+  if (fate_ != RecordFate::kOpen) return;
+  fate_ = judge_->Judge(length_, complete);
+  if (fate_ == RecordFate::kDropped) sink_ = Sink::kNowhere;
+  // A record to be written that is complete, or that goes where it could
+  // not be taken back, is written from what is held.
+  if (fate_ != RecordFate::kWritten || complete || !output_->CanTakeBack()) return;
+  record_start_ = output_->WrittenSize();
+  output_->WriteLine(copied_description_);
+  output_->Write(HeldText());
+  sink_ = Sink::kOutput;
+}
+
+TextBuffer& RecordReader::Held() {
+  if (held_in_block_.data() != nullptr) {
+    held_.append(held_in_block_);
+    held_in_block_ = {};
   }
-  return text_;
+  return held_;
+}
+
+void RecordReader::Pass(std::string_view bytes, bool carriage_returns) {
+  switch (sink_) {
+    case Sink::kHeld: {
+      TextBuffer& held = Held();
+      if (!carriage_returns) {
+        held.append(bytes);
+        return;
+      }
+      const std::size_t room = bytes.size() + kLineCopySlack;
+      std::size_t written = 0;
+      CopyLines(bytes, held.Reserve(room), room, LineBreaks::kLf, MarkedLines::kCopied, written);
+      held.Extend(written);
+      return;
+    }
+    case Sink::kOutput:
+      if (carriage_returns) {
+        output_->WriteRawLines(bytes, MarkedLines::kCopied, LineBreaks::kLf);
+      } else {
+        output_->Write(bytes);
+      }
+      return;
+    case Sink::kNowhere: return;
+  }
 }
 
 // Plain lines are neither blank nor description lines, so they join the
 // text as they stand, CRs left out; their length follows from byte counts.
-bool RecordReader::AppendPlainLines(std::string_view bytes, bool& first, std::size_t& length) {
+bool RecordReader::PassPlainLines(std::string_view bytes) {
   const PlainLines plain = LeadingPlainLines(bytes);
   if (plain.size == 0) return false;
   std::string_view lines = bytes.substr(0, plain.size - 1);  // the last LF joins nothing
@@ -101,55 +157,51 @@ bool RecordReader::AppendPlainLines(std::string_view bytes, bool& first, std::si
     lines.remove_suffix(1);
     carriage_returns = 0;
   }
-  length += static_cast<std::size_t>(plain.characters());
+  length_ += plain.characters();
   source_.Skip(plain.size);
-  // A text that is one run of lines without CRs is left where it stands
-  // while the block holds it: the run ends before the block does.
-  if (first && carriage_returns == 0 && plain.size < bytes.size()) {
-    first = false;
-    text_in_block_ = lines;
-    return true;
-  }
-  TextBuffer& text = Text();
-  if (!first) text.push_back('\n');
-  first = false;
-  if (carriage_returns == 0) {
-    text.append(lines);
+  // A held text that is one run of lines without CRs is left where it
+  // stands while the block holds it: the run ends before the block does.
+  if (sink_ == Sink::kHeld && first_line_ && carriage_returns == 0 && plain.size < bytes.size()) {
+    held_in_block_ = lines;
   } else {
-    const std::size_t room = lines.size() + kLineCopySlack;
-    std::size_t written = 0;
-    CopyLines(lines, text.Reserve(room), room, LineBreaks::kLf, MarkedLines::kCopied, written);
-    text.Extend(written);
+    if (!first_line_) Pass("\n");
+    Pass(lines, carriage_returns != 0);
   }
+  first_line_ = false;
   return true;
 }
 
 // Reads one line by the rules; false when the text has ended.
-bool RecordReader::AppendLine(bool& first, std::size_t& length) {
-  TextBuffer& text = Text();  // before a read that may fetch the next block
+bool RecordReader::PassLine() {
+  if (sink_ == Sink::kHeld) Held();  // before a read that may fetch the next block
   bool line_ended = false;
-  const std::string_view piece = source_.ReadLinePiece(line_ended);
+  std::string_view piece = source_.ReadLinePiece(line_ended);
   if (IsDescription(piece)) {
     next_description_.clear();
     AppendRestOfLine(source_, next_description_, piece, line_ended);
     next_description_read_ = true;
     return false;
   }
-  // The line goes straight into the text; a blank one that is skipped is
-  // taken out again.
-  const std::size_t line_start = text.size();
-  if (!first) text.push_back('\n');
-  const std::size_t line_begin = text.size();
-  AppendRestOfLine(source_, text, piece, line_ended);
-  const std::string_view line = text.view().substr(line_begin);
-  const bool blank = IsBlank(line);
-  if (blank && blank_lines_ == BlankLineRule::kSkipped) {
-    text.resize_down(line_start);
-    return true;
+  // Whether a line is blank shows at its first byte above the space, or at
+  // its end: until then its start waits here.
+  blank_start_.clear();
+  while (!line_ended && IsBlank(piece)) {
+    blank_start_.append(piece);
+    piece = source_.ReadLinePiece(line_ended);
   }
-  first = false;
-  length += line.size();
-  return !blank;
+  const bool blank = line_ended && IsBlank(piece);
+  if (blank && blank_lines_ == BlankLineRule::kSkipped) return true;
+  if (!first_line_) Pass("\n");
+  first_line_ = false;
+  Pass(blank_start_);
+  length_ += static_cast<std::int64_t>(blank_start_.size());
+  for (;;) {
+    Pass(piece);
+    length_ += static_cast<std::int64_t>(piece.size());
+    if (line_ended) return !blank;
+    AskJudge(false);  // a long line may tell the record's fate before it ends
+    piece = source_.ReadLinePiece(line_ended);
+  }
 }
 
 }  // namespace vendral

@@ -3,10 +3,11 @@
 // blank line inside a record does is the one rule in which Lenmark and
 // Listrel differ. The source is read a block at a time: what is skipped is
 // skipped up to the next description line at once, and a run of plain
-// lines goes into the text at once; other lines are read one by one.
+// lines is taken at once; other lines are read one by one, in pieces.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,25 @@ inline bool IsDescription(std::string_view line) { return !line.empty() && line[
 // An empty line, or one of characters up to the space only.
 bool IsBlank(std::string_view line);
 
+// What becomes of a record, as far as its text read so far tells.
+enum class RecordFate {
+  kOpen,  // not known yet
+  kWritten,
+  kDropped,
+};
+
+class RecordJudge {
+ public:
+  // length: the characters of the record's text read so far, without the
+  // LF bytes that join its lines; complete: that is the whole text, and
+  // the answer must not be kOpen. Once it is not, the record is not asked
+  // about again.
+  virtual RecordFate Judge(std::int64_t length, bool complete) const = 0;
+
+ protected:
+  ~RecordJudge() = default;
+};
+
 class RecordReader {
  public:
   // source must be open for reading.
@@ -35,28 +55,47 @@ class RecordReader {
   bool NextRecord();
   // The current record's description line; valid until NextRecord.
   const std::string& description() const { return description_; }
-  // Reads the current record's lines, joined by LF, into text(), and
-  // returns their total length without the joining LF bytes.
-  std::size_t ReadText();
-  // The text that ReadText read; valid until the next ReadText or
-  // NextRecord.
-  std::string_view text() const { return text_in_block_; }
+
+  // Reads the current record's text, its lines joined by LF, and writes the
+  // record where judge says so: `description` as one WriteLine, the text
+  // as another. The text is held only while its fate is open; after that
+  // the rest is passed over, or written as it is read, into an output that
+  // can take it back should the reading fail (see LineFile::TakeBackTo).
+  void CopyRecord(std::string_view description, const RecordJudge& judge, LineFile& output);
 
  private:
-  bool AppendPlainLines(std::string_view bytes, bool& first, std::size_t& length);
-  bool AppendLine(bool& first, std::size_t& length);
-  TextBuffer& Text();  // text_, with what text_in_block_ held
+  // Where the text goes as it is read.
+  enum class Sink { kHeld, kOutput, kNowhere };
+
+  bool PassPlainLines(std::string_view bytes);
+  bool PassLine();
+  // To the sink: text bytes as they stand, or lines whose CRs are left out.
+  void Pass(std::string_view bytes, bool carriage_returns = false);
+  void AskJudge(bool complete);
+  TextBuffer& Held();  // held_, with what held_in_block_ held
+  std::string_view HeldText() const { return held_in_block_.data() ? held_in_block_ : held_.view(); }
 
   LineFile& source_;
   const BlankLineRule blank_lines_;
-  TextBuffer text_;
-  // The text: while ReadText runs, a first run of lines that still stands
-  // in the source's block (or nothing); then the whole text, wherever it is.
-  std::string_view text_in_block_;
   std::string description_;
   std::string next_description_;
   bool next_description_read_ = false;  // next_description_ holds the next record's start
   bool at_line_start_ = true;           // nothing but CRs since the last LF or the start
+
+  // The record that CopyRecord reads.
+  std::string_view copied_description_;
+  const RecordJudge* judge_ = nullptr;
+  LineFile* output_ = nullptr;
+  RecordFate fate_ = RecordFate::kOpen;
+  Sink sink_ = Sink::kHeld;
+  std::int64_t length_ = 0;
+  bool first_line_ = true;          // no line of the text read yet
+  std::uint64_t record_start_ = 0;  // where the record starts in the output, once it goes there
+  // The held text: a first run of lines that still stands in the source's
+  // block (or nothing), else held_.
+  TextBuffer held_;
+  std::string_view held_in_block_;
+  std::string blank_start_;  // the start of a line not yet known to be blank or not
 };
 
 }  // namespace vendral

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,52 @@ TEST_P(CompressedCli, DamagedDataIsAFailure) {
     }
   }
 }
+
+// A source whose data breaks off inside a long record: the run fails, and
+// its output, a file or standard output, ends after the record before that
+// one, as when every record was written only once it had been read whole.
+struct BreakCase {
+  const char* name;
+  std::vector<std::string> args;  // "in" is the source, "-" standard input
+  std::string output;             // the output file; empty: standard output
+};
+
+void PrintTo(const BreakCase& c, std::ostream* os) { *os << c.name; }
+
+class BrokenOffSource : public ::testing::TestWithParam<BreakCase> {};
+
+TEST_P(BrokenOffSource, EndsTheOutputAfterTheRecordBefore) {
+  std::mt19937 random(20261214);
+  std::string long_record(300000, 'A');
+  for (char& c : long_record) c = "ACGT"[random() % 4];
+  const std::string whole = testing::GzipMember(">1\nAC\n>2\n" + long_record + "\n>3\nGG\n");
+  TempFolder folder;
+  WriteBytes(folder / "list.txt", "3\n");
+  // Early in the long record, its start still in the output's block; and
+  // later, with whole blocks of it gone to the file.
+  for (const std::size_t cut : {whole.size() / 10, whole.size() * 6 / 10}) {
+    const std::string broken = whole.substr(0, cut);
+    WriteBytes(folder / "in", broken);
+    std::filesystem::remove_all(folder / "out");
+    const bool from_input = GetParam().args[1] == "-";
+    const auto result = RunCli(folder.path(), GetParam().args, from_input ? &broken : nullptr);
+    EXPECT_EQ(result.status, 1) << cut;
+    EXPECT_EQ(result.err, "Damaged compressed data.\n") << cut;
+    const std::string output = GetParam().output.empty() ? result.out : ReadBytes(folder / GetParam().output);
+    EXPECT_EQ(output, ">1\r\nAC\r\n") << cut;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, BrokenOffSource,
+    ::testing::Values(
+        BreakCase{"LenmarkWrittenAsRead", {"lenmark", "in", "--compare", ">", "--length", "1", "-o", "out"},
+                  "out/in.Lenmark.fas"},
+        BreakCase{"LenmarkHeldUntilItsEnd", {"lenmark", "in", "--compare", "<", "--length", "1000000", "-o", "out"},
+                  "out/in.Lenmark.fas"},
+        BreakCase{"LenmarkToStandardOutput", {"lenmark", "in", "--compare", ">", "--length", "1", "--stdout"}, ""},
+        BreakCase{"ListrelFromStandardInput", {"listrel", "-", "--filter", "list.txt", "--exclude", "--stdout"}, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(Formats, CompressedCli, ::testing::ValuesIn(Formats()),
                          [](const auto& info) { return std::string(info.param.name); });

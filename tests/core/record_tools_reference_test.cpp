@@ -48,26 +48,43 @@ std::string ReferenceOrdinel(const std::vector<std::string>& lines) {
   return output;
 }
 
-std::string ReferenceLenmark(const std::vector<std::string>& lines, std::size_t shorter_than) {
-  std::string output;
+struct LenmarkRecord {
+  std::string description;
+  std::string text;
+  std::int64_t length = 0;
+};
+
+std::vector<LenmarkRecord> ReferenceLenmarkRecords(const std::vector<std::string>& lines) {
+  std::vector<LenmarkRecord> records;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (!IsDescription(lines[i])) continue;
-    std::string text;
-    std::size_t length = 0;
+    LenmarkRecord record{lines[i], {}, 0};
     bool first = true;
     for (std::size_t j = i + 1; j < lines.size() && !IsDescription(lines[j]); ++j) {
       if (IsBlank(lines[j])) continue;
-      if (!first) text += '\n';
+      if (!first) record.text += '\n';
       first = false;
-      text += lines[j];
-      length += lines[j].size();
+      record.text += lines[j];
+      record.length += static_cast<std::int64_t>(lines[j].size());
     }
-    if (length < shorter_than) output += lines[i] + "\r\n" + text + "\r\n";
+    records.push_back(std::move(record));
+  }
+  return records;
+}
+
+std::string ReferenceLenmark(const std::vector<LenmarkRecord>& records, char comparison, std::int64_t threshold) {
+  std::string output;
+  for (const LenmarkRecord& record : records) {
+    const bool passes = comparison == '<'   ? record.length < threshold
+                        : comparison == '=' ? record.length == threshold
+                                            : record.length > threshold;
+    if (passes) output += record.description + "\r\n" + record.text + "\r\n";
   }
   return output;
 }
 
-std::string ReferenceListrel(const std::vector<std::string>& lines, const std::vector<std::int32_t>& listed) {
+std::string ReferenceListrel(const std::vector<std::string>& lines, const std::vector<std::int32_t>& listed,
+                             bool extract) {
   std::string output;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (!IsDescription(lines[i])) continue;
@@ -78,7 +95,7 @@ std::string ReferenceListrel(const std::vector<std::string>& lines, const std::v
       text += lines[j];
       if (IsBlank(lines[j])) break;
     }
-    if (std::count(listed.begin(), listed.end(), number) > 0) {
+    if ((std::count(listed.begin(), listed.end(), number) > 0) == extract) {
       output += '>';
       output += std::to_string(number);
       output += "\r\n" + text + "\r\n";
@@ -124,8 +141,12 @@ std::string RandomSource(std::mt19937& random, int numbers) {
   return bytes;
 }
 
-// Runs every tool on the source in `folder` and compares its output file.
-void ExpectReferenceOutputs(const TempFolder& folder, const std::string& context) {
+// Runs every tool on the source in `folder` and compares its output file;
+// Lenmark with every comparison against each threshold, and against the
+// lengths of the first and the longest record and their neighbours, where
+// a record's fate shows only at its last byte.
+void ExpectReferenceOutputs(const TempFolder& folder, const std::string& context,
+                            std::vector<std::int64_t> thresholds = {1, 150, 100000}) {
   const std::string source = folder / "in.fa";
   const std::vector<std::string> lines = ReadLines(source);
   std::filesystem::remove_all(folder / "out");
@@ -134,19 +155,35 @@ void ExpectReferenceOutputs(const TempFolder& folder, const std::string& context
   ASSERT_EQ(host.last(), "notice:Done!") << context;
   ASSERT_EQ(ReadBytes(folder / "out/in.fa.Ordinel.fas"), ReferenceOrdinel(lines)) << context;
 
-  for (const std::size_t shorter_than : {1u, 150u, 100000u}) {
-    RunGuarded(host, [&] { RunLenmark(host, source, "<", std::to_string(shorter_than)); });
-    ASSERT_EQ(host.last(), "notice:Done!") << context;
-    ASSERT_EQ(ReadBytes(folder / "out/in.fa.Lenmark.fas"), ReferenceLenmark(lines, shorter_than)) << context;
+  const std::vector<LenmarkRecord> records = ReferenceLenmarkRecords(lines);
+  if (!records.empty()) {
+    const auto longest = std::max_element(records.begin(), records.end(),
+                                          [](const auto& a, const auto& b) { return a.length < b.length; });
+    for (const std::int64_t length : {records.front().length, longest->length}) {
+      thresholds.insert(thresholds.end(), {length - 1, length, length + 1});
+    }
+  }
+  for (const char comparison : {'<', '=', '>'}) {
+    for (const std::int64_t threshold : thresholds) {
+      RunGuarded(host, [&] { RunLenmark(host, source, std::string(1, comparison), std::to_string(threshold)); });
+      const std::string what = context + ", " + comparison + " " + std::to_string(threshold);
+      ASSERT_EQ(host.last(), "notice:Done!") << what;
+      ASSERT_EQ(ReadBytes(folder / "out/in.fa.Lenmark.fas"), ReferenceLenmark(records, comparison, threshold))
+          << what;
+    }
   }
 
   const std::vector<std::int32_t> listed = {0, 2, 3, 5, 8, 13};
   std::string filter;
   for (std::int32_t number : listed) filter += std::to_string(number) + "\n";
   WriteBytes(folder / "filter.txt", filter);
-  RunGuarded(host, [&] { RunListrel(host, source, folder / "filter.txt", ListrelCriteria::kExtract); });
-  ASSERT_EQ(host.last(), "notice:Done!") << context;
-  ASSERT_EQ(ReadBytes(folder / "out/in.fa.Listrel.fas"), ReferenceListrel(lines, listed)) << context;
+  for (const ListrelCriteria criteria : {ListrelCriteria::kExtract, ListrelCriteria::kExclude}) {
+    RunGuarded(host, [&] { RunListrel(host, source, folder / "filter.txt", criteria); });
+    ASSERT_EQ(host.last(), "notice:Done!") << context;
+    ASSERT_EQ(ReadBytes(folder / "out/in.fa.Listrel.fas"),
+              ReferenceListrel(lines, listed, criteria == ListrelCriteria::kExtract))
+        << context;
+  }
 }
 
 TEST(RecordToolsReference, BlockReadingAgreesWithLineByLineReading) {
@@ -176,5 +213,47 @@ TEST(RecordToolsReference, EveryBlockBoundaryInBreaksAndBlanks) {
   }
 }
 
+struct LongLineCase {
+  const char* name;
+  std::string source;
+  std::vector<std::int64_t> thresholds;  // besides the lengths of records
+};
+
+void PrintTo(const LongLineCase& c, std::ostream* os) { *os << c.name; }
+
+class LongLines : public ::testing::TestWithParam<LongLineCase> {};
+
+// Lines longer than a block are read in pieces: a record's fate may show in
+// any piece, a blank start may span a block, and a line may start on a
+// block boundary.
+TEST_P(LongLines, AgreeWithLineByLineReading) {
+  TempFolder folder;
+  WriteBytes(folder / "in.fa", GetParam().source);
+  ExpectReferenceOutputs(folder, GetParam().name, GetParam().thresholds);
+}
+
+std::string LoneCrsEvery(std::size_t step, std::string line) {
+  for (std::size_t at = step; at < line.size(); at += step) line[at] = '\r';
+  return line;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LongLines,
+    ::testing::Values(
+        LongLineCase{"OneLineWithoutBreak", ">8\n" + std::string(200000, 'A'), {kBlock - 4, kBlock - 3, kBlock, 100000}},
+        LongLineCase{"CrLfAndLoneCrs",
+                     ">3\r\n" + std::string(60, 'T') + "\r\n" + LoneCrsEvery(40000, std::string(150000, 'G')) +
+                         "\r\n>5\r\nGG\r\n",
+                     {60, kBlock, 100000}},
+        LongLineCase{"BlankStartAcrossABlock",
+                     ">2\n" + LoneCrsEvery(7, std::string(70000, ' ')) + "\tACGT\n>3\nGG\n", {1, kBlock}},
+        LongLineCase{"BlankLineLongerThanABlock",
+                     ">2\nAC\n" + std::string(70000, ' ') + "\nGG\n>3\n\t \nTT\n>5\nC", {2, 3, 4}},
+        LongLineCase{"LineStartsOnABlockBoundary",
+                     ">2\n" + std::string(kBlock - 4, 'A') + "\n" + std::string(100000, 'C') + "\n>3\nG\n",
+                     {kBlock - 5, kBlock - 4, kBlock - 3, kBlock}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace vendral
+
