@@ -45,37 +45,18 @@ class Threshold {
   std::optional<std::int32_t> value_;
 };
 
-// A record's text only grows, so its fate may show before its end: under
-// "<" it is dropped once its length reaches the threshold, under "=" once
-// it passes it, and under ">" it is written once it passes it.
-class LengthTest final : public RecordJudge {
- public:
-  LengthTest(Comparison comparison, std::optional<std::int32_t> threshold)
-      : comparison_(comparison), threshold_(threshold) {}
-
-  RecordFate Judge(std::int64_t length, bool complete) const override {
-    if (!threshold_) return RecordFate::kDropped;  // no record passes a threshold that is no integer
-    const std::int64_t threshold = *threshold_;
-    switch (comparison_) {
-      case Comparison::kLess:
-        if (length >= threshold) return RecordFate::kDropped;
-        return complete ? RecordFate::kWritten : RecordFate::kOpen;
-      case Comparison::kEqual:
-        if (length > threshold) return RecordFate::kDropped;
-        if (!complete) return RecordFate::kOpen;
-        return length == threshold ? RecordFate::kWritten : RecordFate::kDropped;
-      case Comparison::kGreater:
-        if (length > threshold) return RecordFate::kWritten;
-        return complete ? RecordFate::kDropped : RecordFate::kOpen;
-      case Comparison::kNone: break;
-    }
-    return RecordFate::kDropped;
+// The record lengths that pass; none for a threshold that is no integer.
+WrittenLengths PassingLengths(Comparison comparison, std::optional<std::int32_t> threshold) {
+  if (!threshold) return kNoLength;
+  const std::int64_t value = *threshold;
+  switch (comparison) {
+    case Comparison::kLess: return {0, value - 1};
+    case Comparison::kEqual: return {value, value};
+    case Comparison::kGreater: return {value + 1, WrittenLengths::kNoLimit};
+    case Comparison::kNone: break;
   }
-
- private:
-  Comparison comparison_;
-  std::optional<std::int32_t> threshold_;
-};
+  return kNoLength;
+}
 
 void FilterRecords(LineFile& source, LineFile& output, Comparison comparison,
                    Threshold& threshold) {
@@ -84,7 +65,7 @@ void FilterRecords(LineFile& source, LineFile& output, Comparison comparison,
     // Without a comparison nothing is written; the records are only skipped.
     if (comparison == Comparison::kNone) continue;
     const std::optional<std::int32_t> value = threshold.Value();
-    reader.CopyRecord(reader.description(), LengthTest(comparison, value), output);
+    reader.CopyRecord(reader.description(), PassingLengths(comparison, value), output);
     // A threshold that is no integer fails as the first record is compared:
     // once its text has been read, with nothing written.
     if (!value) threshold.Convert();

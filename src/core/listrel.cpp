@@ -66,12 +66,6 @@ class FilterSearch {
   std::vector<std::int32_t>::const_iterator next_;  // the first value not below the last number
 };
 
-// A record that is kept is written whatever its text.
-class Kept final : public RecordJudge {
- public:
-  RecordFate Judge(std::int64_t, bool) const override { return RecordFate::kWritten; }
-};
-
 void WriteKeptRecords(LineFile& source, LineFile& output,
                       const std::vector<std::int32_t>& filter_list, bool keep_listed) {
   RecordReader reader(source, BlankLineRule::kEndsRecord);
@@ -83,7 +77,7 @@ void WriteKeptRecords(LineFile& source, LineFile& output,
     if (listed != keep_listed) continue;  // the next record skips this one's lines
     // Rebuilt from the number: plain decimal, whatever form the source had.
     const auto end = std::to_chars(description + 1, description + sizeof description, number).ptr;
-    reader.CopyRecord(std::string_view(description, static_cast<std::size_t>(end - description)), Kept(), output);
+    reader.CopyRecord(std::string_view(description, static_cast<std::size_t>(end - description)), kEveryLength, output);
   }
 }
 

@@ -65,24 +65,26 @@ bool RecordReader::NextRecord() {
   return false;
 }
 
-void RecordReader::CopyRecord(std::string_view description, const RecordJudge& judge, LineFile& output) {
+void RecordReader::CopyRecord(std::string_view description, WrittenLengths written, LineFile& output) {
   copied_description_ = description;
-  judge_ = &judge;
+  written_ = written;
   output_ = &output;
-  fate_ = RecordFate::kOpen;
+  fate_ = Fate::kOpen;
   sink_ = Sink::kHeld;
   length_ = 0;
   first_line_ = true;
   held_.clear();
   held_in_block_ = {};
   try {
-    AskJudge(false);  // some fates are known before any text
-    // The text starts, and every step of it ends, at a line start.
+    // The text starts, and every step of it ends, at a line start. The fate
+    // is looked at before each step but the first that finds the text
+    // ended: a text that lies whole in the block is complete by then.
     for (std::string_view bytes; !(bytes = source_.UnreadBytes()).empty();) {
       if (StartsWithDescription(bytes)) break;  // NextRecord reads it
-      // A line that is not plain, or that goes on in the next block.
+      Decide();
+      // A run of plain lines at once, else one line, which may go on in
+      // the next block.
       if (!PassPlainLines(bytes) && !PassLine()) break;
-      AskJudge(false);
     }
   } catch (...) {
     // Had the record been held whole, the output would end after the
@@ -90,8 +92,8 @@ void RecordReader::CopyRecord(std::string_view description, const RecordJudge& j
     if (sink_ == Sink::kOutput) output.TakeBackTo(record_start_);
     throw;
   }
-  AskJudge(true);
-  if (fate_ != RecordFate::kWritten) return;
+  if (fate_ == Fate::kOpen) Settle(true);
+  if (fate_ != Fate::kWritten) return;
   if (sink_ == Sink::kOutput) {
     output.WriteLine({});
     return;
@@ -100,13 +102,16 @@ void RecordReader::CopyRecord(std::string_view description, const RecordJudge& j
   output.WriteLine(HeldText());
 }
 
-void RecordReader::AskJudge(bool complete) {
-  if (fate_ != RecordFate::kOpen) return;
-  fate_ = judge_->Judge(length_, complete);
-  if (fate_ == RecordFate::kDropped) sink_ = Sink::kNowhere;
-  // A record to be written that is complete, or that goes where it could
-  // not be taken back, is written from what is held.
-  if (fate_ != RecordFate::kWritten || complete || !output_->CanTakeBack()) return;
+void RecordReader::Settle(bool complete) {
+  if (length_ < written_.least || length_ > written_.most) {
+    fate_ = Fate::kDropped;
+    sink_ = Sink::kNowhere;
+    return;
+  }
+  fate_ = Fate::kWritten;
+  // A complete record, or one that goes where it could not be taken back,
+  // is written from what is held.
+  if (complete || !output_->CanTakeBack()) return;
   record_start_ = output_->WrittenSize();
   output_->WriteLine(copied_description_);
   output_->Write(HeldText());
@@ -199,7 +204,7 @@ bool RecordReader::PassLine() {
     Pass(piece);
     length_ += static_cast<std::int64_t>(piece.size());
     if (line_ended) return !blank;
-    AskJudge(false);  // a long line may tell the record's fate before it ends
+    Decide();  // a long line may tell the record's fate before it ends
     piece = source_.ReadLinePiece(line_ended);
   }
 }

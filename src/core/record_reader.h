@@ -26,24 +26,16 @@ inline bool IsDescription(std::string_view line) { return !line.empty() && line[
 // An empty line, or one of characters up to the space only.
 bool IsBlank(std::string_view line);
 
-// What becomes of a record, as far as its text read so far tells.
-enum class RecordFate {
-  kOpen,  // not known yet
-  kWritten,
-  kDropped,
+// The lengths of text, in characters without the LF bytes that join its
+// lines, for which a record is written: from least to most, both included.
+// A text only grows, so its record's fate often shows before its end.
+struct WrittenLengths {
+  static constexpr std::int64_t kNoLimit = INT64_MAX;
+  std::int64_t least = 0;
+  std::int64_t most = kNoLimit;
 };
-
-class RecordJudge {
- public:
-  // length: the characters of the record's text read so far, without the
-  // LF bytes that join its lines; complete: that is the whole text, and
-  // the answer must not be kOpen. Once it is not, the record is not asked
-  // about again.
-  virtual RecordFate Judge(std::int64_t length, bool complete) const = 0;
-
- protected:
-  ~RecordJudge() = default;
-};
+inline constexpr WrittenLengths kEveryLength{};
+inline constexpr WrittenLengths kNoLength{0, -1};
 
 class RecordReader {
  public:
@@ -57,13 +49,15 @@ class RecordReader {
   const std::string& description() const { return description_; }
 
   // Reads the current record's text, its lines joined by LF, and writes the
-  // record where judge says so: `description` as one WriteLine, the text
-  // as another. The text is held only while its fate is open; after that
-  // the rest is passed over, or written as it is read, into an output that
-  // can take it back should the reading fail (see LineFile::TakeBackTo).
-  void CopyRecord(std::string_view description, const RecordJudge& judge, LineFile& output);
+  // record when the text's length is one of `written`: `description` as
+  // one WriteLine, the text as another. The text is held only while its
+  // fate is open; after that the rest is passed over, or written as it is
+  // read, into an output that can take it back should the reading fail
+  // (see LineFile::TakeBackTo).
+  void CopyRecord(std::string_view description, WrittenLengths written, LineFile& output);
 
  private:
+  enum class Fate { kOpen, kWritten, kDropped };
   // Where the text goes as it is read.
   enum class Sink { kHeld, kOutput, kNowhere };
 
@@ -71,7 +65,15 @@ class RecordReader {
   bool PassLine();
   // To the sink: text bytes as they stand, or lines whose CRs are left out.
   void Pass(std::string_view bytes, bool carriage_returns = false);
-  void AskJudge(bool complete);
+  // Settles the fate where the length read so far tells it before the
+  // text's end; Settle(true) settles it at the end.
+  void Decide() {
+    if (fate_ == Fate::kOpen && (length_ > written_.most ||
+                                 (length_ >= written_.least && written_.most == WrittenLengths::kNoLimit))) {
+      Settle(false);
+    }
+  }
+  void Settle(bool complete);
   TextBuffer& Held();  // held_, with what held_in_block_ held
   std::string_view HeldText() const { return held_in_block_.data() ? held_in_block_ : held_.view(); }
 
@@ -84,9 +86,9 @@ class RecordReader {
 
   // The record that CopyRecord reads.
   std::string_view copied_description_;
-  const RecordJudge* judge_ = nullptr;
+  WrittenLengths written_;
   LineFile* output_ = nullptr;
-  RecordFate fate_ = RecordFate::kOpen;
+  Fate fate_ = Fate::kOpen;
   Sink sink_ = Sink::kHeld;
   std::int64_t length_ = 0;
   bool first_line_ = true;          // no line of the text read yet
