@@ -238,7 +238,7 @@ void LineFile::PassOn(const char* data, std::size_t size) {
 }
 
 void LineFile::TakeBackTo(std::uint64_t size) noexcept {
-  if (state_ != State::kWriting || write_refused_ || size > WrittenSize()) return;
+  if (state_ != State::kWriting || size > WrittenSize()) return;
   if (size >= passed_) {  // still in the block
     end_ = static_cast<std::size_t>(size - passed_);
     return;

@@ -134,11 +134,14 @@ class LineFile {
   bool CanTakeBack() const { return target_ == Target::kNamedFile; }
   // How many bytes have been written since the file was opened.
   std::uint64_t WrittenSize() const { return passed_ + end_; }
-  // Drops every byte written after the first `size`. What a refused write
-  // left in the file stays there, as after any failed write, and so does
-  // what the file would not give back: this runs while a failure is on its
-  // way and raises nothing.
+  // Drops every byte written after the first `size`. What the file would
+  // not give back stays: this runs while a failure is on its way and
+  // raises nothing.
   void TakeBackTo(std::uint64_t size) noexcept;
+  // Whether the file refused a write: what reached it before then stays,
+  // as after any failed write, unless the run would have failed before
+  // writing anything.
+  bool WriteRefused() const { return write_refused_; }
 
   // Every block taken from the file while reading is reported to progress
   // (nullptr: none). The line file does not own it.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <exception>
 #include <string_view>
 #include <vector>
 
@@ -36,8 +37,7 @@ std::vector<std::int32_t> ReadFilterList(LineFile& filter) {
   return list;
 }
 
-// Converts every record number, so that a bad description line ends the
-// run before anything has been written.
+// Converts every record number: a bad one raises its conversion failure.
 void CheckRecordNumbers(LineFile& source) {
   RecordReader reader(source, BlankLineRule::kEndsRecord);
   while (reader.NextRecord()) RecordNumber(reader.description());
@@ -77,8 +77,37 @@ void WriteKeptRecords(LineFile& source, LineFile& output,
     if (listed != keep_listed) continue;  // the next record skips this one's lines
     // Rebuilt from the number: plain decimal, whatever form the source had.
     const auto end = std::to_chars(description + 1, description + sizeof description, number).ptr;
-    reader.CopyRecord(std::string_view(description, static_cast<std::size_t>(end - description)), kEveryLength, output);
+    reader.CopyRecord(std::string_view(description, static_cast<std::size_t>(end - description)), kEveryLength,
+                      output);
   }
+}
+
+// Writes the kept records in one reading of the source, and leaves the
+// output as if every record number had been converted before the first
+// record was written: a bad number, or a failed reading, leaves it empty.
+// A refused write leaves what reached the file, but only once the rest of
+// the numbers are known to convert, since a bad one would have come first.
+void WriteKeptRecordsOrNone(LineFile& source, LineFile& output, const std::vector<std::int32_t>& filter_list,
+                            bool keep_listed) {
+  std::exception_ptr refused;
+  try {
+    WriteKeptRecords(source, output, filter_list, keep_listed);
+    return;
+  } catch (...) {
+    if (!output.WriteRefused()) {
+      output.TakeBackTo(0);
+      throw;
+    }
+    refused = std::current_exception();
+  }
+  try {
+    source.OpenForReading();
+    CheckRecordNumbers(source);
+  } catch (...) {
+    output.TakeBackTo(0);
+    throw;
+  }
+  std::rethrow_exception(refused);
 }
 
 }  // namespace
@@ -94,24 +123,33 @@ void RunListrel(RunHost& host, const std::string& source_path, const std::string
   BusyCursor busy(host);
   LineFile output(MakeOutputFileName(host, source_path, "Listrel", ".fas"), OutputTarget(host));
   output.OpenForWriting();
-  // The filter file and the source are read twice each: four readings, one run.
-  RunProgress progress(host, "Listrel", source_path, {filter_path, source_path, source_path});
+  // The source is never held in memory, and a bad record number leaves the
+  // output empty. An output that can take back what it got needs one
+  // reading of the source; standard output, which cannot, needs two: one
+  // to convert every record number, one to write the kept records.
+  const bool converted_first = !output.CanTakeBack();
+  std::vector<std::string_view> readings = {filter_path, source_path};
+  if (converted_first) readings.push_back(source_path);
+  RunProgress progress(host, "Listrel", source_path, readings);
   progress.DiscardOnCancel(output);
   LineFile filter(filter_path);
   filter.SetReadProgress(&progress);
   const std::vector<std::int32_t> filter_list = ReadFilterList(filter);
-  // The source is read twice so that it is never held in memory: once to
-  // convert every record number, so that a bad one leaves the output empty,
-  // once to write the kept records. A pipe can be read only once: there a
-  // bad number ends the run after the records before it.
   LineFile source(source_path);
   source.SetReadProgress(&progress);
   source.OpenForReading();
-  if (source.CanReadAgain()) {
+  const bool keep_listed = criteria == ListrelCriteria::kExtract;
+  if (!source.CanReadAgain()) {
+    // A pipe can be read only once: there a bad number ends the run after
+    // the records before it.
+    WriteKeptRecords(source, output, filter_list, keep_listed);
+  } else if (converted_first) {
     CheckRecordNumbers(source);
     source.OpenForReading();
+    WriteKeptRecords(source, output, filter_list, keep_listed);
+  } else {
+    WriteKeptRecordsOrNone(source, output, filter_list, keep_listed);
   }
-  WriteKeptRecords(source, output, filter_list, criteria == ListrelCriteria::kExtract);
   source.Close();
   output.Close();
   filter.Close();

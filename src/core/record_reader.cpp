@@ -87,9 +87,9 @@ void RecordReader::CopyRecord(std::string_view description, WrittenLengths writt
       if (!PassPlainLines(bytes) && !PassLine()) break;
     }
   } catch (...) {
-    // Had the record been held whole, the output would end after the
-    // record before it.
-    if (sink_ == Sink::kOutput) output.TakeBackTo(record_start_);
+    // Had the record been held whole, a failed reading would have left the
+    // output after the record before it.
+    if (sink_ == Sink::kOutput && !output.WriteRefused()) output.TakeBackTo(record_start_);
     throw;
   }
   if (fate_ == Fate::kOpen) Settle(true);

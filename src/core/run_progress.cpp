@@ -9,7 +9,7 @@
 namespace vendral {
 
 RunProgress::RunProgress(RunHost& host, std::string_view tool, std::string source,
-                         std::initializer_list<std::string_view> readings)
+                         const std::vector<std::string_view>& readings)
     : host_(host), tool_(tool), source_(std::move(source)) {
   for (const std::string_view path : readings) total_bytes_ += platform::FileSize(std::string(path));
 }

@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/line_file.h"
 #include "core/run_host.h"
@@ -19,7 +19,7 @@ class RunProgress : public ReadProgress {
   // it; their sizes as stored add up to the whole run. tool (a name that
   // outlives the run) and source name the run for the host.
   RunProgress(RunHost& host, std::string_view tool, std::string source,
-              std::initializer_list<std::string_view> readings);
+              const std::vector<std::string_view>& readings);
   RunProgress(const RunProgress&) = delete;
   RunProgress& operator=(const RunProgress&) = delete;
 

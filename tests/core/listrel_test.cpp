@@ -139,6 +139,14 @@ TEST_P(ListrelFailure, EndsTheRunWithAnEmptyOutputAndFreedFiles) {
 
 const std::string kGood = ">1\nAC\n>2\nGT\n";
 
+// Records enough for whole blocks of output to reach the file before the
+// last description line is read.
+std::string ManyGood() {
+  std::string records;
+  for (int number = 1; number <= 3000; ++number) records += ">" + std::to_string(number) + "\n" + std::string(60, 'A') + "\n";
+  return records;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, ListrelFailure,
     ::testing::Values(
@@ -157,7 +165,8 @@ INSTANTIATE_TEST_SUITE_P(
                     std::string("1\0002", 3)},
         FailureCase{"DescriptionTooLarge", kGood + ">1234567890123456789012345\nA\n", "1",
                     "12345678901234567890"},
-        FailureCase{"DescriptionAfterABlankLine", kGood + "\n\n>3\nA\n>three\n", "1", "three"}),
+        FailureCase{"DescriptionAfterABlankLine", kGood + "\n\n>3\nA\n>three\n", "1", "three"},
+        FailureCase{"DescriptionAfterBlocksOfOutput", ManyGood() + ">12x\nA\n", "7", "12x"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Listrel, ReplacesAnEarlierOutput) {

@@ -57,9 +57,25 @@ TEST_P(FullFileSystem, EndsTheRunWithDiskFullAndHarmsNothingElse) {
 // Many short CSV lines, and Lenmark's one record too long for a block.
 INSTANTIATE_TEST_SUITE_P(Tools, FullFileSystem,
                          ::testing::Values(FullDiskCase{"gc", 20000, 60}, FullDiskCase{"ardenta", 20000, 60},
-                                           FullDiskCase{"lenmark", 1, 400000},
+                                           FullDiskCase{"lenmark", 1, 400000}, FullDiskCase{"listrel", 8000, 60},
                                            FullDiskCase{"ordinel", 8000, 60}),
                          [](const auto& info) { return std::string(info.param.tool); });
+
+// Listrel writes while it reads the source. When the disk fills up, a bad
+// record number further on still ends the run as it would have had every
+// number been converted before the first record was written: with its
+// message and an empty output.
+TEST(FullFileSystemListrel, ABadRecordNumberAfterTheDiskFilledUpStillEmptiesTheOutput) {
+  SmallFileSystem disk(kDiskSize);
+  if (!disk.mounted()) GTEST_SKIP() << "no full file system to write to: " << disk.why_not();
+  const ToolCall& listrel = ToolNamed("listrel");
+  FaultScene scene(MultiFasta(8000, 60) + ">9x\nACGT\n", disk.path());
+  const CliResult result = scene.Run(listrel, disk.path());
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, FailureLine("'9x' is not a valid integer value"));
+  EXPECT_EQ(ReadBytes(scene.OutputOf(listrel)), "");
+  scene.ExpectUntouched();
+}
 
 }  // namespace
 }  // namespace vendral::testing
