@@ -5,7 +5,7 @@ the commands ran seconds apart, so they share the load of the machine,
 which medians of separate runs would not.
 
 usage: summarize.py RUNS_FOLDER MARKDOWN_OUT HEADER_FILE SHAPE...
-Each RUNS_FOLDER/SHAPE holds title.txt, spec.tsv, kib-N, round-*.json
+Each RUNS_FOLDER/SHAPE holds title.txt, commands.tsv, kib-N, round-*.json
 (see bench/run_rounds); SHAPE/chart.dat is written for bench/chart.gp."""
 import glob
 import json
@@ -19,20 +19,20 @@ TARGETS = {"floor-read": (1.5, 0.4), "floor-copy": (1.6, 0.5)}
 
 
 def load(folder):
-    spec = []
-    with open(os.path.join(folder, "spec.tsv")) as f:
+    commands = []
+    with open(os.path.join(folder, "commands.tsv")) as f:
         for line in f:
             work, role, floor, label, _, _ = line.rstrip("\n").split("\t")
-            spec.append({"work": work, "role": role, "floor": floor, "label": label})
+            commands.append({"work": work, "role": role, "floor": floor, "label": label})
     memory = {}  # the highest peak of every round
-    for i, s in enumerate(spec):
+    for i, s in enumerate(commands):
         with open(os.path.join(folder, f"kib-{i}")) as f:
             memory[s["label"]] = max(int(line) for line in f if line.strip().isdigit())
     rounds = []
     for path in sorted(glob.glob(os.path.join(folder, "round-*.json"))):
         with open(path) as f:
             rounds.append({r["command"]: r for r in json.load(f)["results"]})
-    return spec, memory, rounds
+    return commands, memory, rounds
 
 
 def wall(rounds, label):
@@ -56,14 +56,14 @@ def ms(seconds):
     return f"{seconds * 1000:.0f}"
 
 
-def shape_table(spec, memory, rounds, summary, chart):
-    by_label = {s["label"]: s for s in spec}
-    med = {s["label"]: statistics.median(wall(rounds, s["label"])) for s in spec}
+def shape_table(commands, memory, rounds, summary, chart):
+    by_label = {s["label"]: s for s in commands}
+    med = {s["label"]: statistics.median(wall(rounds, s["label"])) for s in commands}
     rows = ["| work | command | median ms | spread ms (min–max) | CPU ms | peak MiB | × floor | × best peer | targets |",
             "|---|---|---|---|---|---|---|---|---|"]
-    works = [w for w in dict.fromkeys(s["work"] for s in spec) if w != "floor"]
+    works = [w for w in dict.fromkeys(s["work"] for s in commands) if w != "floor"]
     for work in works + ["floor"]:
-        members = [s for s in spec if s["work"] == work]
+        members = [s for s in commands if s["work"] == work]
         peers = [s["label"] for s in members if s["role"] == "peer"]
         best = min(peers, key=med.get) if peers else None
         seqkit = next((p for p in peers if p.startswith("seqkit")), None)
@@ -119,12 +119,12 @@ def main():
         folder = os.path.join(runs, shape)
         with open(os.path.join(folder, "title.txt")) as f:
             title = f.read().strip()
-        if not os.path.exists(os.path.join(folder, "spec.tsv")):  # a slot not active yet
+        if not os.path.exists(os.path.join(folder, "commands.tsv")):  # a slot not active yet
             sections += [f"## {title}", "", "Not timed: " + open(os.path.join(folder, "why.txt")).read().strip(), ""]
             continue
-        spec, memory, rounds = load(folder)
+        commands, memory, rounds = load(folder)
         summary, chart = [], []
-        rows = shape_table(spec, memory, rounds, summary, chart)
+        rows = shape_table(commands, memory, rounds, summary, chart)
         sections += [f"## {title}", "", f"{len(rounds)} alternating rounds.", ""] + rows + [""]
         for work, label, v, best, b, floor, f, x_floor_text, x_best, targets in summary:
             main_rows.append(f"| {shape} | {work} | {ms(v)} | " +
