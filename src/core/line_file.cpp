@@ -58,8 +58,11 @@ void LineFile::OpenForWriting() {
   if (IsOpen()) Close();
   if (name_.size() > kMaxNameLength) throw IoError(3);
   if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
-  Check(target_ == Target::kStandardOutput ? platform::OpenStandardOutput(file_)
-                                           : platform::OpenFileForWriting(name_, file_));
+  switch (target_) {
+    case Target::kNamedFile: Check(platform::OpenFileForWriting(name_, file_)); break;
+    case Target::kStandardOutput: Check(platform::OpenStandardOutput(file_)); break;
+    case Target::kStagedFile: Check(staged_.Open(name_, file_)); break;
+  }
   state_ = State::kWriting;
   begin_ = end_ = 0;
   passed_ = 0;
@@ -243,7 +246,7 @@ void LineFile::TakeBackTo(std::uint64_t size) noexcept {
     end_ = static_cast<std::size_t>(size - passed_);
     return;
   }
-  if (target_ != Target::kNamedFile || platform::CutFile(file_, size) != 0) return;
+  if (!CanTakeBack() || platform::CutFile(file_, size) != 0) return;
   passed_ = size;
   end_ = 0;
 }
@@ -264,6 +267,26 @@ void LineFile::Close() {
   file_ = platform::kNoFile;
   state_ = State::kClosed;
   Check(code);
+}
+
+bool LineFile::PutInPlace(Overwrite overwrite) {
+  if (IsOpen()) throw IoError(IoError::kNotOpen);
+  const int code = staged_.PutInPlace(overwrite);
+  if (code == platform::kNameTaken && overwrite == Overwrite::kNever) return false;
+  Check(code);
+  return true;
+}
+
+void LineFile::Discard() noexcept {
+  const bool writing = state_ == State::kWriting;
+  CloseQuietly();
+  switch (target_) {
+    case Target::kNamedFile:
+      if (writing) platform::RemoveFile(name_);
+      break;
+    case Target::kStandardOutput: break;
+    case Target::kStagedFile: staged_.EndCancelled(); break;
+  }
 }
 
 void LineFile::CloseQuietly() noexcept {

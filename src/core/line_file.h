@@ -14,6 +14,7 @@
 #include "core/byte_source.h"
 #include "core/failure.h"
 #include "core/line_stretch.h"
+#include "core/staged_file.h"
 #include "platform/platform.h"
 
 namespace vendral {
@@ -35,7 +36,9 @@ class LineFile {
   enum class Target {
     kNamedFile,       // the file of its name, created or emptied
     kStandardOutput,  // the process's standard output, as it is
+    kStagedFile,      // a file of its own, which takes the name in PutInPlace
   };
+  using Overwrite = StagedFile::Overwrite;
 
   // Names longer than this are refused when the file is opened.
   static constexpr std::size_t kMaxNameLength = 259;
@@ -127,11 +130,21 @@ class LineFile {
   }
   void Close();
 
+  // For a staged file, once it is closed: gives it the name, replacing a
+  // file of that name unless overwrite says never. False when the name is
+  // taken and may not be overwritten; then the written file is gone. Other
+  // targets have their name already.
+  bool PutInPlace(Overwrite overwrite);
+  // Ends the writing of a run that was stopped: the file goes, closed, with
+  // what it held (standard output keeps what reached it). A staged file
+  // leaves a file of its name as it was.
+  void Discard() noexcept;
+
   // A writer that writes a text while it is still reading it can take the
   // text back when the reading fails, so that the file ends as it would
   // had the text been held whole and never written. Only a named file can
   // give back what has reached it; standard output may be a pipe.
-  bool CanTakeBack() const { return target_ == Target::kNamedFile; }
+  bool CanTakeBack() const { return target_ != Target::kStandardOutput; }
   // How many bytes have been written since the file was opened.
   std::uint64_t WrittenSize() const { return passed_ + end_; }
   // Drops every byte written after the first `size`. What the file would
@@ -212,6 +225,9 @@ class LineFile {
   bool cr_known_ = false;  // block_has_cr_ holds for this block
   std::string assembled_;  // a line that spans blocks or holds a lone CR
   ReadProgress* progress_ = nullptr;
+  // Declared last, so that it ends a failed run's staging after the file
+  // has been closed.
+  StagedFile staged_;
 };
 
 }  // namespace vendral

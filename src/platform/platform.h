@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vendral::platform {
 
@@ -31,6 +32,32 @@ int OpenFileForReading(const std::string& path, FileHandle& file);
 // been emptied, and nothing created unless another open holds the file that
 // this one created (a run racing for the same new file).
 int OpenFileForWriting(const std::string& path, FileHandle& file);
+
+// What a run's output is written through until the run is done: the file
+// that has the output's name is held, unchanged, with the writer's sharing
+// rule, while a new file beside it takes the bytes.
+//
+// Holds an existing file for writing without changing it: the refusals of
+// OpenFileForWriting (a folder or a read-only file: 5, another open: 32),
+// and 2 or 3 when there is no such file.
+int HoldFileForReplacing(const std::string& path, FileHandle& file);
+// Creates a file that must not exist yet, for writing, exclusively; a name
+// that is taken gives kNameTaken.
+int CreateNewFile(const std::string& path, FileHandle& file);
+// Gives the file at from the name to. With replace, a file of that name is
+// replaced in one step, so that the name never stands for no file or half
+// a file; without, a taken name gives kNameTaken and nothing changes.
+int RenameFile(const std::string& from, const std::string& to, bool replace);
+// Whether another open holds the file with the sharing rule.
+bool IsHeldByAnother(const std::string& path);
+inline constexpr int kNameTaken = 80;
+
+// The names in a folder (without "." and ".."); none when it cannot be read.
+std::vector<std::string> FolderEntries(const std::string& folder);
+
+// This process's number, and whether a process of a number still runs.
+long ProcessId();
+bool IsProcessRunning(long id);
 
 // Reads up to size bytes; got is 0 at the end of the input.
 int ReadFile(FileHandle file, char* data, std::size_t size, std::size_t& got);

@@ -1,7 +1,10 @@
 #include "platform/platform.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <langinfo.h>
+#include <signal.h>
+#include <stdio.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -116,6 +119,73 @@ int OpenFileForWriting(const std::string& path, FileHandle& file) {
   }
   file = fd;
   return 0;
+}
+
+int HoldFileForReplacing(const std::string& path, FileHandle& file) {
+  if (HoldsNul(path)) return 123;
+  // Opened for writing, never created nor emptied: the open itself says
+  // whether this user may replace the file, and a folder of the name is
+  // refused as it is by any writer.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return OpenError(path, errno);
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+    ::close(fd);
+    return 32;
+  }
+  file = fd;
+  return 0;
+}
+
+int CreateNewFile(const std::string& path, FileHandle& file) {
+  if (HoldsNul(path)) return 123;
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return errno == EEXIST ? kNameTaken : OpenError(path, errno);
+  ::flock(fd, LOCK_EX | LOCK_NB);  // nobody else can have a file this new
+  file = fd;
+  return 0;
+}
+
+int RenameFile(const std::string& from, const std::string& to, bool replace) {
+  if (HoldsNul(from) || HoldsNul(to)) return 123;
+  if (replace) return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : CodeFor(errno);
+#ifdef RENAME_NOREPLACE
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno == EEXIST) return kNameTaken;
+  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return CodeFor(errno);
+#endif
+  // A file system without the exclusive rename: a second name that cannot
+  // be taken twice, then the first name goes.
+  if (::link(from.c_str(), to.c_str()) != 0) return errno == EEXIST ? kNameTaken : CodeFor(errno);
+  ::unlink(from.c_str());
+  return 0;
+}
+
+bool IsHeldByAnother(const std::string& path) {
+  if (HoldsNul(path)) return false;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  ::close(fd);
+  return held;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* dir = HoldsNul(folder) ? nullptr : ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return names;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+long ProcessId() { return static_cast<long>(::getpid()); }
+
+bool IsProcessRunning(long id) {
+  // A process of another user answers that it may not be signalled.
+  return id > 0 && (::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM);
 }
 
 int ReadFile(FileHandle file, char* data, std::size_t size, std::size_t& got) {

@@ -56,6 +56,74 @@ int OpenFileForWriting(const std::string& path, FileHandle& file) {
   return 0;
 }
 
+int HoldFileForReplacing(const std::string& path, FileHandle& file) {
+  if (HoldsNul(path)) return 123;
+  // Readers may share as with any writer; the file may be deleted, which is
+  // how a replacement takes its name.
+  const HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return CodeFor(::GetLastError());
+  file = reinterpret_cast<FileHandle>(handle);
+  return 0;
+}
+
+int CreateNewFile(const std::string& path, FileHandle& file) {
+  if (HoldsNul(path)) return 123;
+  const HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? kNameTaken : CodeFor(error);
+  }
+  file = reinterpret_cast<FileHandle>(handle);
+  return 0;
+}
+
+int RenameFile(const std::string& from, const std::string& to, bool replace) {
+  if (HoldsNul(from) || HoldsNul(to)) return 123;
+  if (::MoveFileExA(from.c_str(), to.c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0)) return 0;
+  const DWORD error = ::GetLastError();
+  return !replace && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) ? kNameTaken : CodeFor(error);
+}
+
+bool IsHeldByAnother(const std::string& path) {
+  if (HoldsNul(path)) return false;
+  const HANDLE handle =
+      ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_SHARING_VIOLATION;
+  ::CloseHandle(handle);
+  return false;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  if (HoldsNul(folder)) return names;
+  std::string pattern = folder.empty() ? std::string(".\\") : folder;
+  if (pattern.back() != '\\' && pattern.back() != '/' && pattern.back() != ':') pattern += '\\';
+  pattern += '*';
+  WIN32_FIND_DATAA found;
+  const HANDLE search = ::FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = found.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (::FindNextFileA(search, &found));
+  ::FindClose(search);
+  return names;
+}
+
+long ProcessId() { return static_cast<long>(::GetCurrentProcessId()); }
+
+bool IsProcessRunning(long id) {
+  if (id <= 0) return false;
+  const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(id));
+  // A process that may not be opened runs, but is another user's.
+  if (!process) return ::GetLastError() == ERROR_ACCESS_DENIED;
+  const bool running = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  ::CloseHandle(process);
+  return running;
+}
+
 int ReadFile(FileHandle file, char* data, std::size_t size, std::size_t& got) {
   DWORD read = 0;
   got = 0;
