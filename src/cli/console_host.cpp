@@ -3,7 +3,6 @@
 #include <iostream>
 #include <utility>
 
-#include "core/run_frame.h"
 #include "platform/platform.h"
 
 namespace vendral {
@@ -15,10 +14,7 @@ ConsoleHost::ConsoleHost(std::string output_folder, bool to_standard_output, boo
       show_progress_(show_progress),
       progress_bar_(std::cerr) {}
 
-void ConsoleHost::BeginRun(std::string label) {
-  label_ = std::move(label);
-  exit_status_ = 0;
-}
+void ConsoleHost::BeginRun(std::string label) { label_ = std::move(label); }
 
 bool ConsoleHost::ContinueRun(std::string_view tool, std::string_view source, double fraction_done) {
   if (show_progress_) progress_bar_.Show(tool, source, fraction_done);
@@ -31,20 +27,11 @@ void ConsoleHost::Print(std::ostream& stream, std::string_view text) {
   stream << text << '\n';
 }
 
-void ConsoleHost::ShowNotice(std::string_view text) {
-  if (text == kDoneText) {
-    // Standard output may be carrying the run's output.
-    Print(to_standard_output_ ? std::cerr : std::cout, text);
-    exit_status_ = 0;
-  } else {
-    Print(std::cerr, text);
-    exit_status_ = 2;
-  }
-}
+void ConsoleHost::ShowNotice(std::string_view text) { Print(std::cerr, text); }
 
-void ConsoleHost::ShowFailure(std::string_view text) {
-  Print(std::cerr, text);
-  exit_status_ = 1;
-}
+// Standard output may be carrying the run's output.
+void ConsoleHost::ShowDone(std::string_view text) { Print(to_standard_output_ ? std::cerr : std::cout, text); }
+
+void ConsoleHost::ShowFailure(std::string_view text) { Print(std::cerr, text); }
 
 }  // namespace vendral

@@ -1,5 +1,5 @@
-// The run host of the command line: the output folder is a string, notices
-// go to the console, and the outcome becomes the exit status.
+// The run host of the command line: the output folder is a string, and
+// notices go to the console.
 #pragma once
 
 #include <ostream>
@@ -18,8 +18,8 @@ class ConsoleHost : public RunHost {
   // show_progress: a progress bar on standard error while a run reads.
   ConsoleHost(std::string output_folder, bool to_standard_output = false, bool show_progress = false);
 
-  // Starts the next run: its outcome starts as success, and its messages
-  // start with label and ": " when label is not empty.
+  // Starts the next run: its messages start with label and ": " when label
+  // is not empty.
   void BeginRun(std::string label);
 
   std::string OutputFolderPath() override { return output_folder_; }
@@ -27,14 +27,11 @@ class ConsoleHost : public RunHost {
   void SetBusyCursor() override {}
   void ClearBusyCursor() override {}
   void ShowNotice(std::string_view text) override;
+  void ShowDone(std::string_view text) override;
   void ShowFailure(std::string_view text) override;
   char DecimalSymbol() override { return decimal_symbol_; }
   bool OutputGoesToStandardOutput() override { return to_standard_output_; }
   bool ContinueRun(std::string_view tool, std::string_view source, double fraction_done) override;
-
-  // Of the current run: 0 after "Done!", 2 after any other notice, 1 after
-  // a failure.
-  int ExitStatus() const { return exit_status_; }
 
  private:
   void Print(std::ostream& stream, std::string_view text);
@@ -43,7 +40,6 @@ class ConsoleHost : public RunHost {
   bool to_standard_output_;
   std::string label_;
   char decimal_symbol_;
-  int exit_status_ = 0;
   bool show_progress_;
   ProgressBar progress_bar_;
 };

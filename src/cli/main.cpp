@@ -92,13 +92,8 @@ struct ToolCommand {
   std::vector<std::string> options_with_value;
   std::vector<std::string> flags;
   std::vector<std::string> required_options;
-  std::function<void(RunHost&, const Arguments&, const std::string& source)> run;
+  std::function<RunOutcome(RunHost&, const Arguments&, const std::string& source)> run;
 };
-
-void RunComposition(std::string_view letters, RunHost& host, const std::string& source) {
-  ToolMode = letters;
-  Action1Execute(host, source, source);
-}
 
 // The value of an option, or its default when it was not given.
 std::string ValueOr(const Arguments& args, const std::string& option, const std::string& fallback) {
@@ -131,24 +126,34 @@ bool ShowsProgress(const Arguments& args) {
 const std::map<std::string, ToolCommand>& Commands() {
   static const std::map<std::string, ToolCommand> commands = {
       {"ardenta", {{}, {}, {}, [](RunHost& host, const Arguments&, const std::string& source) {
-         RunComposition(kArdentaLetters, host, source);
+         return RunComposition(host, kArdentaLetters, source);
        }}},
       {"gc", {{}, {}, {}, [](RunHost& host, const Arguments&, const std::string& source) {
-         RunComposition(kGcLetters, host, source);
+         return RunComposition(host, kGcLetters, source);
        }}},
       {"lenmark", {{"--compare", "--length"}, {}, {},
                    [](RunHost& host, const Arguments& args, const std::string& source) {
-         RunLenmark(host, source, ValueOr(args, "--compare", "<"), ValueOr(args, "--length", "1000"));
+         return RunLenmark(host, source, ValueOr(args, "--compare", "<"), ValueOr(args, "--length", "1000"));
        }}},
       {"listrel", {{"--filter"}, {"--extract", "--exclude"}, {"--filter"},
                    [](RunHost& host, const Arguments& args, const std::string& source) {
-         RunListrel(host, source, args.values.at("--filter"), CriteriaOf(args));
+         return RunListrel(host, source, args.values.at("--filter"), CriteriaOf(args));
        }}},
       {"ordinel", {{}, {}, {}, [](RunHost& host, const Arguments&, const std::string& source) {
-         RunOrdinel(host, source);
+         return RunOrdinel(host, source);
        }}},
   };
   return commands;
+}
+
+int ExitStatusOf(RunOutcome outcome) {
+  switch (outcome) {
+    case RunOutcome::kDone: return 0;
+    case RunOutcome::kMissingInput: return 2;
+    case RunOutcome::kFailed:
+    case RunOutcome::kCancelled: break;
+  }
+  return 1;
 }
 
 // Of several runs' statuses, the one to exit with: a failure before a
@@ -253,8 +258,8 @@ int Main(int argc, char** argv) {
   int status = 0;
   for (const std::string& source : args->positional) {
     host.BeginRun(several ? source : std::string());
-    RunGuarded(host, [&] { found->second.run(host, *args, SourcePath(source)); });
-    status = WorseStatus(status, host.ExitStatus());
+    const RunOutcome outcome = RunGuarded(host, [&] { return found->second.run(host, *args, SourcePath(source)); });
+    status = WorseStatus(status, ExitStatusOf(outcome));
   }
   return status;
 }

@@ -12,6 +12,7 @@
 #include "core/record_reader.h"
 #include "core/run_frame.h"
 #include "core/run_progress.h"
+#include "core/tool_run.h"
 #include "core/value_text.h"
 
 #if defined(__GNUC__) && defined(__x86_64__)
@@ -410,29 +411,23 @@ class CompositionRun {
 
 }  // namespace
 
-void Action1Execute(RunHost& host, const std::string& ardenta_source, const std::string& gc_source) {
-  NormalizeOutputFolder(host);
-  EnsureOutputFolder(host);
+RunOutcome RunComposition(RunHost& host, std::string_view letters, const std::string& source_path) {
+  const Mode& mode = letters == kGcLetters ? kGcContent : kArdenta;
+  const ToolPlan plan{mode.name, mode.tag,         ".csv",         {source_path},
+                      kMissingFileText, kCompositionOrder, {source_path}};
+  return RunTool(host, plan, [&](LineFile& output, RunProgress& progress) {
+    output.WriteLine(mode.header);
+    LineFile source(source_path);
+    progress.Watch(source);
+    source.OpenForReading();
+    CompositionRun(source, output, CountersFor(letters), host.DecimalSymbol()).ReadAll();
+    source.Close();
+  });
+}
+
+RunOutcome Action1Execute(RunHost& host, const std::string& ardenta_source, const std::string& gc_source) {
   const bool gc = ToolMode == kGcLetters;
-  const Mode& mode = gc ? kGcContent : kArdenta;
-  const std::string& source_path = gc ? gc_source : ardenta_source;
-  const std::string output_path = MakeOutputFileName(host, source_path, mode.tag, ".csv");
-  if (!IsExistingFile(source_path)) {
-    host.ShowNotice(kMissingFileText);
-    return;
-  }
-  LineFile output(output_path, OutputTarget(host));
-  output.OpenForWriting();
-  output.WriteLine(mode.header);
-  RunProgress progress(host, mode.name, source_path, {source_path});
-  progress.DiscardOnCancel(output);
-  LineFile source(source_path);
-  source.SetReadProgress(&progress);
-  source.OpenForReading();
-  CompositionRun(source, output, CountersFor(ToolMode), host.DecimalSymbol()).ReadAll();
-  source.Close();
-  output.Close();
-  ReportDone(host);
+  return RunComposition(host, ToolMode, gc ? gc_source : ardenta_source);
 }
 
 }  // namespace vendral

@@ -7,18 +7,23 @@
 #include <string_view>
 
 #include "core/run_host.h"
+#include "core/run_outcome.h"
 
 namespace vendral {
 
 inline constexpr std::string_view kArdentaLetters = "LVWIFMPCDEKR";
 inline constexpr std::string_view kGcLetters = "GC";
 
-// The letters that the next composition run counts; each GO button of the
+// The window's letters for its next composition run; each GO button of the
 // two tabs sets it before the run starts.
 extern std::string ToolMode;
 
-// The composition run. It takes its source from the Ardenta field or the
-// GC-content field, by the tool mode.
-void Action1Execute(RunHost& host, const std::string& ardenta_source, const std::string& gc_source);
+// One composition run over the source: Ardenta's table for its letters,
+// GC-content's for "GC".
+RunOutcome RunComposition(RunHost& host, std::string_view letters, const std::string& source_path);
+
+// The window's composition run: the letters are the tool mode, and the
+// source is the Ardenta field or the GC-content field, by the tool mode.
+RunOutcome Action1Execute(RunHost& host, const std::string& ardenta_source, const std::string& gc_source);
 
 }  // namespace vendral

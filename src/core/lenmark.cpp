@@ -7,7 +7,7 @@
 #include "core/parse_integer.h"
 #include "core/record_reader.h"
 #include "core/run_frame.h"
-#include "core/run_progress.h"
+#include "core/tool_run.h"
 
 namespace vendral {
 namespace {
@@ -74,28 +74,17 @@ void FilterRecords(LineFile& source, LineFile& output, Comparison comparison,
 
 }  // namespace
 
-void RunLenmark(RunHost& host, const std::string& source_path, const std::string& comparison,
-                const std::string& length_text) {
-  NormalizeOutputFolder(host);
-  if (!IsExistingFile(source_path)) {
-    host.ShowNotice(kMissingFileText);
-    return;
-  }
-  EnsureOutputFolder(host);
-  BusyCursor busy(host);
-  LineFile output(MakeOutputFileName(host, source_path, "Lenmark", ".fas"), OutputTarget(host));
-  output.OpenForWriting();
-  RunProgress progress(host, "Lenmark", source_path, {source_path});
-  progress.DiscardOnCancel(output);
-  LineFile source(source_path);
-  source.SetReadProgress(&progress);
-  source.OpenForReading();
-  Threshold threshold(length_text);
-  FilterRecords(source, output, ComparisonFor(comparison), threshold);
-  source.Close();
-  output.Close();
-  busy.Clear();
-  ReportDone(host);
+RunOutcome RunLenmark(RunHost& host, const std::string& source_path, const std::string& comparison,
+                      const std::string& length_text) {
+  const ToolPlan plan{"Lenmark", "Lenmark", ".fas", {source_path}, kMissingFileText, kFilterOrder, {source_path}};
+  return RunTool(host, plan, [&](LineFile& output, RunProgress& progress) {
+    LineFile source(source_path);
+    progress.Watch(source);
+    source.OpenForReading();
+    Threshold threshold(length_text);
+    FilterRecords(source, output, ComparisonFor(comparison), threshold);
+    source.Close();
+  });
 }
 
 }  // namespace vendral

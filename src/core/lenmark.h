@@ -7,10 +7,11 @@
 #include <string>
 
 #include "core/run_host.h"
+#include "core/run_outcome.h"
 
 namespace vendral {
 
-void RunLenmark(RunHost& host, const std::string& source, const std::string& comparison,
+RunOutcome RunLenmark(RunHost& host, const std::string& source, const std::string& comparison,
                 const std::string& length_text);
 
 }  // namespace vendral

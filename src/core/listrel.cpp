@@ -11,7 +11,7 @@
 #include "core/parse_integer.h"
 #include "core/record_reader.h"
 #include "core/run_frame.h"
-#include "core/run_progress.h"
+#include "core/tool_run.h"
 
 namespace vendral {
 namespace {
@@ -112,49 +112,39 @@ void WriteKeptRecordsOrNone(LineFile& source, LineFile& output, const std::vecto
 
 }  // namespace
 
-void RunListrel(RunHost& host, const std::string& source_path, const std::string& filter_path,
-                ListrelCriteria criteria) {
-  NormalizeOutputFolder(host);
-  if (!IsExistingFile(source_path) || !IsExistingFile(filter_path)) {
-    host.ShowNotice(kMissingFilesText);
-    return;
-  }
-  EnsureOutputFolder(host);
-  BusyCursor busy(host);
-  LineFile output(MakeOutputFileName(host, source_path, "Listrel", ".fas"), OutputTarget(host));
-  output.OpenForWriting();
+RunOutcome RunListrel(RunHost& host, const std::string& source_path, const std::string& filter_path,
+                      ListrelCriteria criteria) {
   // The source is never held in memory, and a bad record number leaves the
   // output empty. An output that can take back what it got needs one
   // reading of the source; standard output, which cannot, needs two: one
   // to convert every record number, one to write the kept records.
-  const bool converted_first = !output.CanTakeBack();
-  std::vector<std::string_view> readings = {filter_path, source_path};
-  if (converted_first) readings.push_back(source_path);
-  RunProgress progress(host, "Listrel", source_path, readings);
-  progress.DiscardOnCancel(output);
-  LineFile filter(filter_path);
-  filter.SetReadProgress(&progress);
-  const std::vector<std::int32_t> filter_list = ReadFilterList(filter);
-  LineFile source(source_path);
-  source.SetReadProgress(&progress);
-  source.OpenForReading();
-  const bool keep_listed = criteria == ListrelCriteria::kExtract;
-  if (!source.CanReadAgain()) {
-    // A pipe can be read only once: there a bad number ends the run after
-    // the records before it.
-    WriteKeptRecords(source, output, filter_list, keep_listed);
-  } else if (converted_first) {
-    CheckRecordNumbers(source);
+  const bool converted_first = host.OutputGoesToStandardOutput();
+  ToolPlan plan{"Listrel", "Listrel", ".fas", {source_path, filter_path}, kMissingFilesText, kFilterOrder,
+                {filter_path, source_path}};
+  if (converted_first) plan.readings.push_back(source_path);
+  return RunTool(host, plan, [&](LineFile& output, RunProgress& progress) {
+    LineFile filter(filter_path);
+    progress.Watch(filter);
+    const std::vector<std::int32_t> filter_list = ReadFilterList(filter);
+    LineFile source(source_path);
+    progress.Watch(source);
     source.OpenForReading();
-    WriteKeptRecords(source, output, filter_list, keep_listed);
-  } else {
-    WriteKeptRecordsOrNone(source, output, filter_list, keep_listed);
-  }
-  source.Close();
-  output.Close();
-  filter.Close();
-  busy.Clear();
-  ReportDone(host);
+    const bool keep_listed = criteria == ListrelCriteria::kExtract;
+    if (!source.CanReadAgain()) {
+      // A pipe can be read only once: there a bad number ends the run after
+      // the records before it.
+      WriteKeptRecords(source, output, filter_list, keep_listed);
+    } else if (converted_first) {
+      CheckRecordNumbers(source);
+      source.OpenForReading();
+      WriteKeptRecords(source, output, filter_list, keep_listed);
+    } else {
+      WriteKeptRecordsOrNone(source, output, filter_list, keep_listed);
+    }
+    source.Close();
+    output.Close();  // the filter is closed last
+    filter.Close();
+  });
 }
 
 }  // namespace vendral

@@ -6,13 +6,14 @@
 #include <string>
 
 #include "core/run_host.h"
+#include "core/run_outcome.h"
 
 namespace vendral {
 
 // The radio group's item index.
 enum class ListrelCriteria { kExtract = 0, kExclude = 1 };
 
-void RunListrel(RunHost& host, const std::string& source, const std::string& filter,
-                ListrelCriteria criteria);
+RunOutcome RunListrel(RunHost& host, const std::string& source, const std::string& filter,
+                      ListrelCriteria criteria);
 
 }  // namespace vendral

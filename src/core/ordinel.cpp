@@ -6,7 +6,7 @@
 #include "core/line_file.h"
 #include "core/line_stretch.h"
 #include "core/run_frame.h"
-#include "core/run_progress.h"
+#include "core/tool_run.h"
 
 namespace vendral {
 namespace {
@@ -100,27 +100,15 @@ class OrdinelRun {
 
 }  // namespace
 
-void RunOrdinel(RunHost& host, const std::string& source_path) {
-  NormalizeOutputFolder(host);
-  if (!IsExistingFile(source_path)) {
-    host.ShowNotice(kMissingFileText);
-    return;
-  }
-  EnsureOutputFolder(host);
-  LineFile output(MakeOutputFileName(host, source_path, "Ordinel", ".fas"), OutputTarget(host));
-  // An earlier output is left unopened, so the first write (or the close)
-  // fails with the not-open error and the earlier file stays as it was.
-  // Standard output holds no earlier output to keep.
-  if (output.WritesStandardOutput() || !IsExistingFile(output.name())) output.OpenForWriting();
-  RunProgress progress(host, "Ordinel", source_path, {source_path});
-  progress.DiscardOnCancel(output);
-  LineFile source(source_path);
-  source.SetReadProgress(&progress);
-  source.OpenForReading();
-  OrdinelRun(source, output).CopyAll();
-  source.Close();
-  output.Close();
-  ReportDone(host);
+RunOutcome RunOrdinel(RunHost& host, const std::string& source_path) {
+  const ToolPlan plan{"Ordinel", "Ordinel", ".fas", {source_path}, kMissingFileText, kRenumberingOrder, {source_path}};
+  return RunTool(host, plan, [&](LineFile& output, RunProgress& progress) {
+    LineFile source(source_path);
+    progress.Watch(source);
+    source.OpenForReading();
+    OrdinelRun(source, output).CopyAll();
+    source.Close();
+  });
 }
 
 }  // namespace vendral

@@ -6,9 +6,10 @@
 #include <string>
 
 #include "core/run_host.h"
+#include "core/run_outcome.h"
 
 namespace vendral {
 
-void RunOrdinel(RunHost& host, const std::string& source);
+RunOutcome RunOrdinel(RunHost& host, const std::string& source);
 
 }  // namespace vendral

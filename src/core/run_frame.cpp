@@ -39,10 +39,10 @@ std::string MakeOutputFileName(RunHost& host, std::string_view source, std::stri
 
 LineFile::Target OutputTarget(RunHost& host) {
   return host.OutputGoesToStandardOutput() ? LineFile::Target::kStandardOutput
-                                           : LineFile::Target::kNamedFile;
+                                           : LineFile::Target::kStagedFile;
 }
 
-void ReportDone(RunHost& host) { host.ShowNotice(kDoneText); }
+void ReportDone(RunHost& host) { host.ShowDone(kDoneText); }
 
 std::string FailureText(std::string_view message) {
   std::string text(message);

@@ -6,11 +6,13 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "core/failure.h"
 #include "core/line_file.h"
 #include "core/run_cancelled.h"
 #include "core/run_host.h"
+#include "core/run_outcome.h"
 
 namespace vendral {
 
@@ -32,8 +34,9 @@ bool IsExistingFile(const std::string& path);
 std::string MakeOutputFileName(RunHost& host, std::string_view source, std::string_view tag,
                                std::string_view extension);
 
-// Where the run's output line file writes: the named file, or standard
-// output when the host sends it there.
+// Where the run's output line file writes: a staged file that takes the
+// output's name once the run is done, or standard output when the host
+// sends it there.
 LineFile::Target OutputTarget(RunHost& host);
 
 void ReportDone(RunHost& host);
@@ -43,17 +46,21 @@ void ReportDone(RunHost& host);
 std::string FailureText(std::string_view message);
 void ReportFailure(RunHost& host, std::string_view message);
 
-// Runs a tool and hands any failure that escapes it to ReportFailure; a run
-// that the user stopped shows nothing. Returns false when the run did not
-// complete.
+// Runs a tool, or any other handler, and hands any failure that escapes it
+// to ReportFailure; a run that the user stopped shows nothing. Returns how
+// the run ended; a handler that returns nothing is done when it returns.
 template <typename Tool>
-bool RunGuarded(RunHost& host, Tool&& tool) {
+RunOutcome RunGuarded(RunHost& host, Tool&& tool) {
   std::string message;
   try {
-    tool();
-    return true;
+    if constexpr (std::is_void_v<std::invoke_result_t<Tool&>>) {
+      tool();
+      return RunOutcome::kDone;
+    } else {
+      return tool();
+    }
   } catch (const RunCancelled&) {
-    return false;
+    return RunOutcome::kCancelled;
   } catch (const Failure& failure) {
     message = failure.message();
   } catch (const std::bad_alloc&) {
@@ -62,7 +69,7 @@ bool RunGuarded(RunHost& host, Tool&& tool) {
     message = failure.what();
   }
   ReportFailure(host, message);
-  return false;
+  return RunOutcome::kFailed;
 }
 
 // Shows the busy cursor for as long as it lives, or until Clear().

@@ -22,6 +22,9 @@ class RunHost {
 
   // A modal box without icon and one "OK" button.
   virtual void ShowNotice(std::string_view text) = 0;
+  // The notice of a completed run; a host that shows it elsewhere than the
+  // other notices (the command line's standard output) overrides this.
+  virtual void ShowDone(std::string_view text) { ShowNotice(text); }
   // A modal box with the stop icon; text is already worded for the user.
   virtual void ShowFailure(std::string_view text) = 0;
 

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "core/failure.h"
 #include "core/run_cancelled.h"
 #include "platform/platform.h"
 
@@ -16,7 +15,7 @@ RunProgress::RunProgress(RunHost& host, std::string_view tool, std::string sourc
 
 void RunProgress::BytesRead(std::uint64_t bytes) {
   bytes_read_ += bytes;
-  if (!host_.ContinueRun(tool_, source_, FractionDone())) Cancel();
+  if (!host_.ContinueRun(tool_, source_, FractionDone())) throw RunCancelled();
 }
 
 double RunProgress::FractionDone() const {
@@ -24,19 +23,6 @@ double RunProgress::FractionDone() const {
   // A file that grows during the run would take the share past the end.
   if (bytes_read_ >= total_bytes_) return 1;
   return static_cast<double>(bytes_read_) / static_cast<double>(total_bytes_);
-}
-
-void RunProgress::Cancel() {
-  if (output_ && output_->IsOpen()) {
-    try {
-      output_->Close();
-    } catch (const Failure&) {
-      // The part that could not be written goes with the file anyway.
-    }
-    // Standard output is the caller's: what went there stays.
-    if (!output_->WritesStandardOutput()) platform::RemoveFile(output_->name());
-  }
-  throw RunCancelled();
 }
 
 }  // namespace vendral

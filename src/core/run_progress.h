@@ -1,6 +1,6 @@
 // How far a tool run has got through everything it reads, summed over its
-// line files and handed to the run host; and where the run ends when the
-// host answers that the user wants it stopped.
+// line files and handed to the run host, which may answer that the user
+// wants the run stopped.
 #pragma once
 
 #include <cstdint>
@@ -23,25 +23,22 @@ class RunProgress : public ReadProgress {
   RunProgress(const RunProgress&) = delete;
   RunProgress& operator=(const RunProgress&) = delete;
 
-  // The output that a stopped run closes and removes, when the run opened
-  // it: it would hold only a part. One the run left unopened stays as it is.
-  void DiscardOnCancel(LineFile& output) { output_ = &output; }
+  // Counts the file's reading from now on.
+  void Watch(LineFile& file) { file.SetReadProgress(this); }
 
-  // Raises RunCancelled when the host asks to stop.
+  // Raises RunCancelled when the host asks to stop; the run's frame then
+  // ends its output.
   void BytesRead(std::uint64_t bytes) override;
 
   // 0 to 1; 0 while the size of the readings is unknown.
   double FractionDone() const;
 
  private:
-  [[noreturn]] void Cancel();
-
   RunHost& host_;
   std::string_view tool_;
   std::string source_;
   std::uint64_t total_bytes_ = 0;
   std::uint64_t bytes_read_ = 0;
-  LineFile* output_ = nullptr;
 };
 
 }  // namespace vendral

@@ -56,7 +56,7 @@ void QtRunHost::ShowFailure(std::string_view text) { ShowBox(text, QMessageBox::
 
 bool QtRunHost::Run(const std::function<void()>& tool) {
   run_clock_.start();
-  const bool completed = RunGuarded(*this, tool);
+  const bool completed = RunGuarded(*this, tool) == RunOutcome::kDone;
   EndProgress();
   return completed;
 }

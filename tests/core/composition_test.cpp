@@ -149,7 +149,7 @@ TEST(CompositionRun, FolderFailureComesBeforeTheSourceIsLookedAt) {
   TempFolder folder;
   RecordingHost host(folder / "no/such");
   ToolMode = kGcLetters;
-  EXPECT_FALSE(RunGuarded(host, [&] { Action1Execute(host, "", ""); }));
+  EXPECT_EQ(RunGuarded(host, [&] { return Action1Execute(host, "", ""); }), RunOutcome::kFailed);
   EXPECT_EQ(host.last(), "failure:Cannot create folder:  " + (folder / "no/such/") + ".");
 }
 
@@ -162,7 +162,7 @@ TEST(CompositionRun, OutputLockedByAnotherOpenFailsBeforeTheSourceIsRead) {
   other.OpenForReading();
   RecordingHost host(folder / "out");
   ToolMode = kGcLetters;
-  EXPECT_FALSE(RunGuarded(host, [&] { Action1Execute(host, "", folder / "in.fa"); }));
+  EXPECT_EQ(RunGuarded(host, [&] { return Action1Execute(host, "", folder / "in.fa"); }), RunOutcome::kFailed);
   EXPECT_EQ(host.last(), "failure:I/O error 32.");
   other.Close();
   EXPECT_EQ(ReadBytes(folder / "out/in.fa.GC-Content.csv"), "earlier");
@@ -176,7 +176,7 @@ TEST(CompositionRun, SourceThatCannotBeOpenedLeavesTheHeaderAndNoLock) {
   {
     LineFile writer(folder / "s.fa");  // another open is writing the source
     writer.OpenForWriting();
-    EXPECT_FALSE(RunGuarded(host, [&] { Action1Execute(host, "", folder / "s.fa"); }));
+    EXPECT_EQ(RunGuarded(host, [&] { return Action1Execute(host, "", folder / "s.fa"); }), RunOutcome::kFailed);
     EXPECT_EQ(host.last(), "failure:I/O error 32.");
   }
   EXPECT_EQ(ReadBytes(folder / "out/s.fa.GC-Content.csv"), kGcHeader);

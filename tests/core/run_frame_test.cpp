@@ -106,11 +106,12 @@ TEST(FailureText, AddsAFullStopAfterCharactersAboveIt) {
 
 TEST(RunGuarded, HandsEscapingFailuresToTheErrorBox) {
   RecordingHost host;
-  EXPECT_TRUE(RunGuarded(host, [&] { ReportDone(host); }));
+  EXPECT_EQ(RunGuarded(host, [&] { ReportDone(host); }), RunOutcome::kDone);
   EXPECT_EQ(host.last(), "notice:Done!");
-  EXPECT_FALSE(RunGuarded(host, [] { throw IoError(2); }));
+  EXPECT_EQ(RunGuarded(host, [] { return RunOutcome::kMissingInput; }), RunOutcome::kMissingInput);
+  EXPECT_EQ(RunGuarded(host, [] { throw IoError(2); }), RunOutcome::kFailed);
   EXPECT_EQ(host.last(), "failure:File not found.");
-  EXPECT_FALSE(RunGuarded(host, [] { throw Failure("plain"); }));
+  EXPECT_EQ(RunGuarded(host, [] { throw Failure("plain"); }), RunOutcome::kFailed);
   EXPECT_EQ(host.last(), "failure:plain.");
 }
 
@@ -130,14 +131,14 @@ TEST(RunGuarded, CarriesMessagesWithByte0Whole) {
   };
   for (const auto& c : cases) {
     RecordingHost host;
-    EXPECT_FALSE(RunGuarded(host, c.raise));
+    EXPECT_EQ(RunGuarded(host, c.raise), RunOutcome::kFailed);
     EXPECT_EQ(host.last(), "failure:" + c.shown);
   }
 }
 
 TEST(RunGuarded, ShowsNothingForARunTheUserStopped) {
   RecordingHost host;
-  EXPECT_FALSE(RunGuarded(host, [] { throw RunCancelled(); }));
+  EXPECT_EQ(RunGuarded(host, [] { throw RunCancelled(); }), RunOutcome::kCancelled);
   EXPECT_TRUE(host.events.empty());
 }
 

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "core/staged_file.h"
 #include "fault_scene.h"
 
 namespace vendral::testing {
@@ -51,7 +52,8 @@ class ChangingSource : public ::testing::TestWithParam<ChangeCase> {};
 
 TEST_P(ChangingSource, EndsWithSourceChanged) {
   const ToolCall& tool = ToolNamed(GetParam().tool);
-  // Caught as soon as it has written its first block, and held still while
+  // Caught as soon as it has written its first block into its own file
+  // (the output takes the name only when the run is done), and held still while
   // the source changes, so that the change surely falls inside the run. A
   // run that ends between the look at its output and the stop is started
   // again (Listrel writes only after reading the source once).
@@ -61,7 +63,8 @@ TEST_P(ChangingSource, EndsWithSourceChanged) {
     ChildProcess run = scene.Start(tool, out.path());
     const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     std::error_code no_file;
-    while ((fs::file_size(scene.OutputOf(tool), no_file) == 0 || no_file) && !run.HasEnded()) {
+    const std::string own_file = StagedFile::OwnName(scene.OutputOf(tool), run.pid());
+    while ((fs::file_size(own_file, no_file) == 0 || no_file) && !run.HasEnded()) {
       ASSERT_LT(std::chrono::steady_clock::now(), give_up);
       std::this_thread::sleep_for(std::chrono::microseconds(200));
     }

@@ -21,6 +21,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "core/staged_file.h"
 #include "find_component.h"
 #include "gui/box_width.h"
 #include "gui/browse_edit.h"
@@ -152,13 +153,21 @@ class ProgressTest : public QObject {
 
   void CancelEndsTheRunWithoutABox_data() {
     QTest::addColumn<bool>("escape");
-    QTest::newRow("Cancel button") << false;
-    QTest::newRow("Esc") << true;
+    QTest::addColumn<bool>("earlier");
+    QTest::newRow("Cancel button") << false << false;
+    QTest::newRow("Esc") << true << false;
+    QTest::newRow("Cancel over an earlier output") << false << true;
   }
 
   void CancelEndsTheRunWithoutABox() {
     QFETCH(bool, escape);
+    QFETCH(bool, earlier);
     SlowRun run;
+    const std::string earlier_bytes = "an earlier result\r\n";
+    if (earlier) {
+      std::filesystem::create_directory(run.temp / "out");
+      testing::WriteBytes(run.output, earlier_bytes);
+    }
     ShownDialogs dialogs;
     // The press of the click that starts the run; a second one would be the user's.
     QSignalSpy presses(Find<QPushButton>(run.form, "BitBtn3"), &QPushButton::pressed);
@@ -169,6 +178,7 @@ class ProgressTest : public QObject {
       QPoint offset_from_window_centre;
       Qt::WindowModality modality = Qt::NonModal;
       bool partial_output = false;
+      bool output_as_before = false;
       int tab = -1;
       int presses = 0;
       bool window_visible = false;
@@ -180,7 +190,10 @@ class ProgressTest : public QObject {
       seen.width = dialog->width();
       seen.offset_from_window_centre = dialog->frameGeometry().center() - run.form.frameGeometry().center();
       seen.modality = dialog->windowModality();
-      seen.partial_output = std::filesystem::exists(run.output);
+      // The run writes its own file; the output's name is not touched.
+      seen.partial_output = std::filesystem::exists(StagedFile::OwnName(run.output, ::getpid()));
+      seen.output_as_before = earlier ? testing::ReadBytes(run.output) == earlier_bytes
+                                      : !std::filesystem::exists(run.output);
       // A user tries the tabs, the GO button, the Close button and a key.
       run.ClickTab(0);
       QTest::mouseClick(Find(run.form, "BitBtn3"), Qt::LeftButton);
@@ -205,15 +218,22 @@ class ProgressTest : public QObject {
     QVERIFY(seen.offset_from_window_centre.manhattanLength() <= 2);
     QCOMPARE(seen.modality, Qt::ApplicationModal);
     QVERIFY(seen.partial_output);
+    QVERIFY(seen.output_as_before);
     // Nothing the user tried reached the window.
     QCOMPARE(seen.tab, TForm1::kGcContentTab);
     QCOMPARE(seen.presses, 1);
     QVERIFY(seen.window_visible);
     QCOMPARE(seen.source_field, QString::fromStdString(run.source));
 
-    // No box, no partial output; the folder the run made stays.
+    // No box, no partial output, an earlier output as it was; the folder
+    // the run made stays.
     QCOMPARE(dialogs.shown, QStringList{QStringLiteral("progress")});
-    QVERIFY(!std::filesystem::exists(run.output));
+    QVERIFY(!std::filesystem::exists(StagedFile::OwnName(run.output, ::getpid())));
+    if (earlier) {
+      QVERIFY(testing::ReadBytes(run.output) == earlier_bytes);
+    } else {
+      QVERIFY(!std::filesystem::exists(run.output));
+    }
     QVERIFY(std::filesystem::is_directory(run.temp / "out"));
     QVERIFY(!QApplication::activeModalWidget());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -106,7 +106,7 @@ class RunHostTest : public QObject {
     Seen seen;
     CloseNextBoxWith(Qt::Key_Enter, seen);
     const std::string text("1\0002", 3);
-    QVERIFY(!RunGuarded(fixture.host, [&] { throw ConversionError(text); }));
+    QVERIFY(RunGuarded(fixture.host, [&] { throw ConversionError(text); }) == RunOutcome::kFailed);
     QVERIFY(seen.closed);
     QCOMPARE(seen.text, QStringLiteral("'1") + QChar(0) + QStringLiteral("2' is not a valid integer value."));
   }
