@@ -119,9 +119,6 @@ def main():
         folder = os.path.join(runs, shape)
         with open(os.path.join(folder, "title.txt")) as f:
             title = f.read().strip()
-        if not os.path.exists(os.path.join(folder, "commands.tsv")):  # a slot not active yet
-            sections += [f"## {title}", "", "Not timed: " + open(os.path.join(folder, "why.txt")).read().strip(), ""]
-            continue
         commands, memory, rounds = load(folder)
         summary, chart = [], []
         rows = shape_table(commands, memory, rounds, summary, chart)

@@ -3,7 +3,6 @@
 // conversion failure when the length text is no integer.
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,44 +12,16 @@
 #include "core/parse_integer.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
-#include "line_rules.h"
+#include "support/reference_lines.h"
+#include "support/reference_tools.h"
 #include "tool_run.h"
-
-namespace vendral::fuzz {
-namespace {
-
-struct Record {
-  std::string description;
-  std::string text;  // the sequence lines joined by LF; blank lines left out
-  std::int64_t length = 0;
-};
-
-std::vector<Record> ReferenceRecords(const std::vector<std::string>& lines) {
-  std::vector<Record> records;
-  for (const std::string& line : lines) {
-    if (StartsRecord(line)) {
-      records.push_back({line, {}, 0});
-    } else if (!records.empty() && !IsBlankLine(line)) {
-      Record& record = records.back();
-      if (!record.text.empty()) record.text += '\n';  // sequence lines are never empty
-      record.text += line;
-      record.length += static_cast<std::int64_t>(line.size());
-    }
-  }
-  return records;
-}
-
-bool Passes(std::string_view comparison, std::int64_t length, std::int32_t threshold) {
-  if (comparison == "<") return length < threshold;
-  if (comparison == "=") return length == threshold;
-  return length > threshold;
-}
-
-}  // namespace
-}  // namespace vendral::fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vendral::fuzz;
+  using vendral::testing::LenmarkRecord;
+  using vendral::testing::ReferenceLenmark;
+  using vendral::testing::ReferenceLenmarkRecords;
+  using vendral::testing::ReferenceLines;
   static constexpr std::array<const char*, 4> kComparisons = {"<", "=", ">", "< "};
   FuzzInput input(data, size);
   const std::string comparison = kComparisons[input.Byte() % kComparisons.size()];
@@ -63,7 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       },
       "source.fa.Lenmark.fas");
 
-  const std::vector<Record> records = ReferenceRecords(ReferenceLines(source));
+  // The length text is converted at the first record, and only for a
+  // comparison that compares; any other keeps no record.
+  const std::vector<LenmarkRecord> records = ReferenceLenmarkRecords(ReferenceLines(source));
   const bool compares = comparison.size() == 1 && !records.empty();
   const auto threshold = vendral::TryParseInteger(length_text);
   if (compares && !threshold) {
@@ -71,13 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RequireEqual("the output file after the failure", "", outcome.output);
     return 0;
   }
-  std::string expected;
-  for (const Record& record : records) {
-    if (compares && Passes(comparison, record.length, *threshold)) {
-      expected += record.description + "\r\n" + record.text + "\r\n";
-    }
-  }
   RequireEqual("how the run ended", kDoneEnding, outcome.ending);
-  RequireEqual("the output file", expected, outcome.output);
+  RequireEqual("the output file", compares ? ReferenceLenmark(records, comparison[0], *threshold) : "",
+               outcome.output);
   return 0;
 }

@@ -8,7 +8,7 @@
 #include "core/line_file.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
-#include "line_rules.h"
+#include "support/reference_lines.h"
 #include "tool_run.h"
 
 namespace vendral::fuzz {
@@ -35,7 +35,7 @@ class ReadChoice {
 // Reads the whole file through both readers, line by line, and returns
 // how many lines there were.
 std::size_t ReadAlongside(LineFile& file, std::string_view bytes, ReadChoice& choice) {
-  ReferenceLineReader reference(bytes);
+  testing::ReferenceLineReader reference(bytes);
   std::string reused;
   std::size_t lines = 0;
   // Past the end, every read must give an empty line and AtEnd stay true.

@@ -7,11 +7,14 @@
 #include "core/ordinel.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
-#include "line_rules.h"
+#include "support/reference_lines.h"
+#include "support/reference_tools.h"
 #include "tool_run.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vendral::fuzz;
+  using vendral::testing::ReferenceLines;
+  using vendral::testing::ReferenceOrdinel;
   FuzzInput input(data, size);
   const std::string source = SpreadOverBlocks(input);
   PutScratchFile("source.fa", source);
@@ -19,13 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       RunTool([](vendral::RunHost& host) { vendral::RunOrdinel(host, ScratchPath("source.fa")); },
               "source.fa.Ordinel.fas");
 
-  std::string expected;
-  long long number = 0;
-  for (const std::string& line : ReferenceLines(source)) {
-    expected += StartsRecord(line) ? ">" + std::to_string(++number) : line;
-    expected += "\r\n";
-  }
   RequireEqual("how the run ended", kDoneEnding, outcome.ending);
-  RequireEqual("the output file", expected, outcome.output);
+  RequireEqual("the output file", ReferenceOrdinel(ReferenceLines(source)), outcome.output);
   return 0;
 }

@@ -22,7 +22,6 @@ class TextBuffer {
   std::string_view view() const { return {data_, size_}; }
   std::size_t size() const { return size_; }
   void clear() { size_ = 0; }
-  void resize_down(std::size_t size) { size_ = size; }
 
   void append(std::string_view bytes) {
     if (bytes.size() > capacity_ - size_) Grow(bytes.size());

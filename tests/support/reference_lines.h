@@ -1,14 +1,16 @@
-// The line rules of a reading line file, byte by byte and nothing else:
-// the reference that the fuzz targets hold the real readers against.
+// The line rules of a reading line file, byte by byte and nothing else: the
+// reference that the tests and the fuzz targets hold the real readers and
+// tools against, so that no reference reads through the code it checks.
 // LF and CR LF end a line, any other CR is dropped, byte 26 ends the input,
 // the end of the file ends the last line.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace vendral::fuzz {
+namespace vendral::testing {
 
 class ReferenceLineReader {
  public:
@@ -32,4 +34,4 @@ bool StartsRecord(std::string_view line);
 // Empty, or of characters up to the space only.
 bool IsBlankLine(std::string_view line);
 
-}  // namespace vendral::fuzz
+}  // namespace vendral::testing

@@ -1,8 +1,8 @@
-#include "line_rules.h"
+#include "support/reference_lines.h"
 
 #include <algorithm>
 
-namespace vendral::fuzz {
+namespace vendral::testing {
 
 ReferenceLineReader::ReferenceLineReader(std::string_view bytes)
     : bytes_(bytes.substr(0, bytes.find('\x1a'))) {}
@@ -42,4 +42,4 @@ bool IsBlankLine(std::string_view line) {
   return true;
 }
 
-}  // namespace vendral::fuzz
+}  // namespace vendral::testing
