@@ -10,6 +10,7 @@
 
 #include "cli/console_host.h"
 #include "cli/console_streams.h"
+#include "cli/exit_status.h"
 #include "core/composition.h"
 #include "core/lenmark.h"
 #include "core/listrel.h"
@@ -19,8 +20,6 @@
 
 namespace vendral {
 namespace {
-
-constexpr int kUsageStatus = 64;
 
 constexpr const char* kHelp = R"(Usage: vendral-cli TOOL SOURCE... [OPTIONS] [-o DIR]
 
@@ -151,13 +150,6 @@ const std::map<std::string, ToolCommand>& Commands() {
   return commands;
 }
 
-// Of several runs' statuses, the one to exit with: a failure before a
-// missing input before success.
-int WorseStatus(int a, int b) {
-  const auto rank = [](int status) { return status == 1 ? 2 : status == 2 ? 1 : 0; };
-  return rank(a) >= rank(b) ? a : b;
-}
-
 bool Contains(const std::vector<std::string>& list, const std::string& item) {
   for (const auto& entry : list) {
     if (entry == item) return true;
@@ -228,29 +220,29 @@ std::string SourcePath(const std::string& argument) {
 int Main(int argc, char** argv) {
   if (argc < 2) {
     std::cerr << kHelp;
-    return kUsageStatus;
+    return kExitUsage;
   }
   const std::string tool = argv[1];
   if (tool == "-h" || tool == "--help" || tool == "help") {
     std::cout << kHelp;
-    return 0;
+    return kExitDone;
   }
   if (tool == "--version") {
     std::cout << kVersion;
-    return 0;
+    return kExitDone;
   }
   const auto found = Commands().find(tool);
   if (found == Commands().end()) {
     std::cerr << "vendral-cli: unknown tool " << tool << " (see --help)\n";
-    return kUsageStatus;
+    return kExitUsage;
   }
   const auto args = Parse(found->second, argc, argv);
-  if (!args) return kUsageStatus;
+  if (!args) return kExitUsage;
   const auto folder = args->values.find("-o");
   ConsoleHost host(folder != args->values.end() ? folder->second : platform::CurrentFolder(),
                    Contains(args->flags, "--stdout"), ShowsProgress(*args));
   const bool several = args->positional.size() > 1;
-  int status = 0;
+  int status = kExitDone;
   for (const std::string& source : args->positional) {
     host.BeginRun(several ? source : std::string());
     RunGuarded(host, [&] { found->second.run(host, *args, SourcePath(source)); });
