@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "cli/exit_status.h"
+
 namespace vendral {
 namespace {
 
@@ -19,7 +21,7 @@ int FinishConsoleOutput(int status) {
   const bool output_written = Flushed(std::cout, stdout);
   if (!output_written) std::cerr << "vendral-cli: standard output could not be written\n";
   const bool errors_written = Flushed(std::cerr, stderr);
-  return output_written && errors_written ? status : 1;
+  return output_written && errors_written ? status : kExitFailed;
 }
 
 }  // namespace vendral

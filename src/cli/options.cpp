@@ -1,0 +1,233 @@
+#include "cli/options.h"
+
+#include <algorithm>
+
+namespace vendral {
+namespace {
+
+bool EveryTool(const ToolOptions&) { return true; }
+// Given instead of a tool.
+bool NoTool(const ToolOptions&) { return false; }
+template <typename Options>
+bool OnlyTool(const ToolOptions& tool) {
+  return std::holds_alternative<Options>(tool);
+}
+
+template <typename Options>
+Options& OptionsOf(Call& call) {
+  return std::get<Options>(call.tool);
+}
+
+std::string Quoted(std::string_view text) { return '"' + std::string(text) + '"'; }
+
+bool Contains(const std::vector<std::string_view>& names, std::string_view name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// Looks like an option: "-" alone is a SOURCE.
+bool IsOptionWord(std::string_view argument) { return argument.size() > 1 && argument[0] == '-'; }
+
+// The option that the tool takes under this name, or nullptr.
+const OptionSpec* FindOption(std::string_view name, const ToolOptions& tool) {
+  for (const OptionSpec& option : OptionTable()) {
+    if (option.taken_by(tool) && Contains(option.names, name)) return &option;
+  }
+  return nullptr;
+}
+
+// The text that a first argument such as --help asks for.
+std::optional<TextRequest> TextRequestOf(std::string_view argument) {
+  // The word "help" in the place of a tool asks for the help too.
+  if (argument == "help") return TextRequest::kHelp;
+  for (const OptionSpec& option : OptionTable()) {
+    if (!Contains(option.names, argument)) continue;
+    if (option.role == OptionRole::kHelp) return TextRequest::kHelp;
+    if (option.role == OptionRole::kVersion) return TextRequest::kVersion;
+  }
+  return std::nullopt;
+}
+
+// Each tool's own rule about its options; most have none.
+std::optional<std::string> CheckTool(const auto&) { return std::nullopt; }
+std::optional<std::string> CheckTool(const ListrelOptions& options) {
+  if (options.filter == kStandardInputArgument) return "--filter cannot read standard input";
+  return std::nullopt;
+}
+
+// Without --stdout the output file would be named after the source, and
+// standard input has no name; it can be read only once.
+std::optional<std::string> CheckStandardInput(const CommonOptions& common) {
+  const auto from_input = std::count(common.sources.begin(), common.sources.end(), kStandardInputArgument);
+  if (from_input > 0 && !common.to_standard_output) return "- (standard input) as SOURCE needs --stdout";
+  if (from_input > 1) return "- (standard input) can be given only once";
+  return std::nullopt;
+}
+
+// The rules that a whole call must keep, in the order they are told.
+std::optional<std::string> CheckCall(const Call& call, const std::vector<const OptionSpec*>& given) {
+  if (call.common.sources.empty()) return "give at least one SOURCE";
+  for (const OptionSpec& option : OptionTable()) {
+    if (option.required && option.taken_by(call.tool) &&
+        std::find(given.begin(), given.end(), &option) == given.end()) {
+      return std::string(option.names.front()) + " is required";
+    }
+  }
+  if (auto message = CheckStandardInput(call.common)) return message;
+  return std::visit([](const auto& options) { return CheckTool(options); }, call.tool);
+}
+
+}  // namespace
+
+const std::vector<OptionSpec>& OptionTable() {
+  static const std::vector<OptionSpec> table = {
+      {.names = {"-o"},
+       .value_name = "DIR",
+       .taken_by = EveryTool,
+       .help = "the output folder, treated as the window's folder field:\n"
+               "a final path separator is added and one missing folder\n"
+               "level is created; default: the current folder",
+       .manual = "The output folder, treated as the window's folder field: a final path\n"
+                 "separator is added and one missing folder level is created.\n"
+                 "The default is the current folder.",
+       .apply = [](Call& call, std::string_view folder) { call.common.output_folder = std::string(folder); }},
+      {.names = {"--stdout"},
+       .taken_by = EveryTool,
+       .help = "write the output to standard output instead of a file;\n"
+               "no output folder is touched, \"Done!\" and every message go\n"
+               "to standard error; several sources' outputs follow one\n"
+               "another in the order given",
+       .manual = "Writes the output to standard output instead of a file; no output folder\n"
+                 "is touched, and \"Done!\" and every message go to standard error.\n"
+                 "The outputs of several sources follow one another in the order given.",
+       .apply = [](Call& call, std::string_view) { call.common.to_standard_output = true; }},
+      {.names = {kStandardInputArgument},
+       .taken_by = EveryTool,
+       .help = "as SOURCE: read standard input (plain or compressed);\n"
+               "only with --stdout, and only once",
+       .manual = "As \\fISOURCE\\fR: reads standard input, plain or compressed; only with\n"
+                 "\\fB\\-\\-stdout\\fR, and only once.",
+       .role = OptionRole::kStandardInput},
+      {.names = {"--"},
+       .taken_by = EveryTool,
+       .help = "every argument after it is a SOURCE",
+       .manual = "Every argument after it is a \\fISOURCE\\fR.",
+       .role = OptionRole::kEndOfOptions},
+      {.names = {"--progress"},
+       .taken_by = EveryTool,
+       .help = "a one-line progress bar on stderr while the tool reads,\n"
+               "even when stderr is not a terminal (on a terminal the\n"
+               "bar shows without asking)",
+       .manual = "A one-line progress bar on standard error while the tool reads, even when\n"
+                 "standard error is not a terminal; on a terminal the bar shows without\n"
+                 "asking.",
+       .apply = [](Call& call, std::string_view) { call.common.progress = true; }},
+      {.names = {"--no-progress"},
+       .taken_by = EveryTool,
+       .help = "no progress bar, not even on a terminal; of the two\n"
+               "flags the last one given counts",
+       .manual = "No progress bar, not even on a terminal.\n"
+                 "Of the two flags the last one given counts.",
+       .apply = [](Call& call, std::string_view) { call.common.progress = false; },
+       .alternative_to_previous = true},
+      {.names = {"--compare"},
+       .value_name = "SIGN",
+       .taken_by = OnlyTool<LenmarkOptions>,
+       .apply = [](Call& call, std::string_view sign) { OptionsOf<LenmarkOptions>(call).compare = sign; }},
+      {.names = {"--length"},
+       .value_name = "TEXT",
+       .taken_by = OnlyTool<LenmarkOptions>,
+       .apply = [](Call& call, std::string_view length) { OptionsOf<LenmarkOptions>(call).length = length; }},
+      {.names = {"--filter"},
+       .value_name = "FILE",
+       .taken_by = OnlyTool<ListrelOptions>,
+       .apply = [](Call& call, std::string_view file) { OptionsOf<ListrelOptions>(call).filter = file; },
+       .required = true},
+      {.names = {"--extract"},
+       .taken_by = OnlyTool<ListrelOptions>,
+       .apply = [](Call& call, std::string_view) {
+         OptionsOf<ListrelOptions>(call).criteria = ListrelCriteria::kExtract;
+       }},
+      {.names = {"--exclude"},
+       .taken_by = OnlyTool<ListrelOptions>,
+       .apply = [](Call& call, std::string_view) {
+         OptionsOf<ListrelOptions>(call).criteria = ListrelCriteria::kExclude;
+       },
+       .alternative_to_previous = true},
+      {.names = {"-h", "--help"},
+       .taken_by = NoTool,
+       .help = "this text",
+       .manual = "Prints the usage and exits.",
+       .role = OptionRole::kHelp},
+      {.names = {"--version"},
+       .taken_by = NoTool,
+       .help = "the program's name and version",
+       .manual = "Prints the program's name and version, \"vendral-cli " VENDRAL_VERSION "\", and exits.",
+       .role = OptionRole::kVersion},
+  };
+  return table;
+}
+
+const std::vector<ToolSpec>& ToolTable() {
+  static const std::vector<ToolSpec> table = {
+      {"ardenta", ArdentaOptions{},
+       "thermostability index of every protein record, as CSV\n"
+       "(SOURCE.Ardenta.csv)"},
+      {"gc", GcOptions{},
+       "GC content of every nucleotide record, as CSV\n"
+       "(SOURCE.GC-Content.csv)"},
+      {"lenmark", LenmarkOptions{},
+       "the records whose sequence length is below (\"<\"),\n"
+       "equal to (\"=\") or above (\">\") the length TEXT\n"
+       "(SOURCE.Lenmark.fas); both texts are taken as typed into\n"
+       "the window's fields; defaults: " +
+           Quoted(LenmarkOptions{}.compare) + " and " + Quoted(LenmarkOptions{}.length)},
+      {"listrel", ListrelOptions{},
+       "the records whose numeric description is listed in FILE\n"
+       "(--extract) or is not (--exclude, the default), one\n"
+       "number per line (SOURCE.Listrel.fas); of the two flags\n"
+       "the last one given counts; FILE may be compressed, but\n"
+       "not standard input"},
+      {"ordinel", OrdinelOptions{},
+       "SOURCE with every description replaced by a running\n"
+       "number (SOURCE.Ordinel.fas); an existing output is never\n"
+       "overwritten: the run fails with \"I/O error 103.\""},
+  };
+  return table;
+}
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+  if (arguments.empty()) return UsageError{};
+  const std::string& first = arguments.front();
+  if (const auto request = TextRequestOf(first)) return *request;
+  const auto tool = std::find_if(ToolTable().begin(), ToolTable().end(),
+                                 [&](const ToolSpec& spec) { return spec.name == first; });
+  if (tool == ToolTable().end()) return UsageError{"unknown tool " + first + " (see --help)"};
+
+  Call call{.tool = tool->options};
+  std::vector<const OptionSpec*> given;
+  bool options_ended = false;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (options_ended || !IsOptionWord(argument)) {
+      call.common.sources.push_back(argument);
+      continue;
+    }
+    const OptionSpec* option = FindOption(argument, call.tool);
+    if (!option) return UsageError{"unknown option " + argument};
+    if (option->role == OptionRole::kEndOfOptions) {
+      options_ended = true;
+      continue;
+    }
+    std::string_view value;
+    if (!option->value_name.empty()) {
+      if (i + 1 == arguments.size()) return UsageError{argument + " needs a value"};
+      value = arguments[++i];
+    }
+    option->apply(call, value);
+    given.push_back(option);
+  }
+  if (auto message = CheckCall(call, given)) return UsageError{std::move(*message)};
+  return call;
+}
+
+}  // namespace vendral

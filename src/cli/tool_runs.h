@@ -1,0 +1,16 @@
+// The core's run of each tool, given its typed options.
+#pragma once
+
+#include <string>
+
+#include "cli/options.h"
+#include "core/run_host.h"
+#include "core/run_outcome.h"
+
+namespace vendral {
+
+// Runs the tool that options belong to on one source, as the window's
+// button of that tool does.
+RunOutcome RunSource(RunHost& host, const ToolOptions& options, const std::string& source);
+
+}  // namespace vendral

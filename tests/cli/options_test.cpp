@@ -1,0 +1,98 @@
+// The command line parsed against the option table: the typed call that each
+// good line gives, and the message of each usage error.
+#include "cli/options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vendral {
+
+// Readable failures.
+void PrintTo(const UsageError& error, std::ostream* os) { *os << '"' << error.message << '"'; }
+void PrintTo(const Call& call, std::ostream* os) {
+  const CommonOptions& common = call.common;
+  *os << "tool " << call.tool.index() << ", -o " << common.output_folder.value_or("(none)")
+      << ", stdout " << common.to_standard_output << ", progress "
+      << (common.progress ? *common.progress ? "on" : "off" : "(none)") << ", sources";
+  for (const auto& source : common.sources) *os << " '" << source << "'";
+  if (const auto* lenmark = std::get_if<LenmarkOptions>(&call.tool)) {
+    *os << ", compare '" << lenmark->compare << "', length '" << lenmark->length << "'";
+  }
+  if (const auto* listrel = std::get_if<ListrelOptions>(&call.tool)) {
+    *os << ", filter '" << listrel->filter << "', criteria " << static_cast<int>(listrel->criteria);
+  }
+}
+
+namespace {
+
+using Arguments = std::vector<std::string>;
+
+std::string Joined(const Arguments& arguments) {
+  std::string line;
+  for (const auto& argument : arguments) line += "'" + argument + "' ";
+  return line;
+}
+
+TEST(CommandLine, GoodLinesGiveTheirTypedCall) {
+  struct Case {
+    Arguments arguments;
+    CommandLine expected;
+  };
+  const Case cases[] = {
+      {{"gc", "a.fa"}, Call{.common = {.sources = {"a.fa"}}, .tool = GcOptions{}}},
+      {{"lenmark", "a"}, Call{.common = {.sources = {"a"}}, .tool = LenmarkOptions{"<", "1000"}}},
+      // A value may begin with "-"; of a value given twice the last counts.
+      {{"lenmark", "a", "--length", "-5", "--compare", ">", "--length", "7"},
+       Call{.common = {.sources = {"a"}}, .tool = LenmarkOptions{">", "7"}}},
+      {{"listrel", "a", "--filter", "f", "--extract"},
+       Call{.common = {.sources = {"a"}}, .tool = ListrelOptions{"f", ListrelCriteria::kExtract}}},
+      // Options and sources mix; of two flags that undo each other the last counts.
+      {{"listrel", "--extract", "a", "--filter", "f", "b", "--exclude"},
+       Call{.common = {.sources = {"a", "b"}}, .tool = ListrelOptions{"f", ListrelCriteria::kExclude}}},
+      {{"ardenta", "-o", "out", "a", "--", "-x", "--stdout", "-o"},
+       Call{.common = {.output_folder = "out", .sources = {"a", "-x", "--stdout", "-o"}},
+            .tool = ArdentaOptions{}}},
+      {{"ordinel", "-", "--stdout", "--progress", "--no-progress"},
+       Call{.common = {.to_standard_output = true, .progress = false, .sources = {"-"}},
+            .tool = OrdinelOptions{}}},
+      {{"gc", "a", "--no-progress", "--progress"},
+       Call{.common = {.progress = true, .sources = {"a"}}, .tool = GcOptions{}}},
+      {{"--help"}, TextRequest::kHelp},
+      {{"-h", "gc"}, TextRequest::kHelp},
+      {{"help"}, TextRequest::kHelp},
+      {{"--version"}, TextRequest::kVersion},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Joined(c.arguments));
+    EXPECT_EQ(ParseCommandLine(c.arguments), c.expected);
+  }
+}
+
+TEST(CommandLine, EachUsageErrorSaysWhatIsWrong) {
+  const std::pair<Arguments, std::string> cases[] = {
+      {{}, ""},  // the help text answers
+      {{"nosuchtool", "a"}, "unknown tool nosuchtool (see --help)"},
+      {{"gc"}, "give at least one SOURCE"},
+      {{"gc", "a", "-o"}, "-o needs a value"},
+      {{"gc", "a", "-x", "-o"}, "unknown option -x"},
+      {{"gc", "a", "--help"}, "unknown option --help"},
+      {{"lenmark", "a", "--extract"}, "unknown option --extract"},
+      {{"ordinel", "a", "--length", "5"}, "unknown option --length"},
+      {{"listrel", "a", "--extract"}, "--filter is required"},
+      // Told in this order when a line breaks several rules.
+      {{"listrel", "-"}, "--filter is required"},
+      {{"listrel", "-", "--filter", "-"}, "- (standard input) as SOURCE needs --stdout"},
+      {{"gc", "-"}, "- (standard input) as SOURCE needs --stdout"},
+      {{"gc", "-", "a", "-", "--stdout"}, "- (standard input) can be given only once"},
+      {{"listrel", "a", "--filter", "-", "--stdout"}, "--filter cannot read standard input"},
+  };
+  for (const auto& [arguments, message] : cases) {
+    SCOPED_TRACE(Joined(arguments));
+    EXPECT_EQ(ParseCommandLine(arguments), CommandLine(UsageError{message}));
+  }
+}
+
+}  // namespace
+}  // namespace vendral
