@@ -34,10 +34,11 @@ std::string MultiFasta(int count, std::size_t line_length) {
   return text;
 }
 
-FaultScene::FaultScene(const std::string& source_bytes, const std::string& output_folder)
+FaultScene::FaultScene(const std::string& source_bytes, const std::string& output_folder,
+                       const std::string& filter_bytes)
     : output_folder_(output_folder) {
   WriteBytes(source(), source_bytes);
-  WriteBytes(filter(), "1\n3\n5\n");
+  WriteBytes(filter(), filter_bytes);
   WriteBytes(earlier_output(), ">1\r\nKEPT\r\n");
   WriteBytes(settings(), "[Form1]\r\nEdit6=/data/keep.fa\r\nEdit4=" + output_folder + "\r\n");
   for (const std::string& path : {source(), filter(), earlier_output(), settings()}) untouched_.Add(path);

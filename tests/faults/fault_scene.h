@@ -35,7 +35,8 @@ class FaultScene {
 
   // Puts the inputs into a folder of their own and the earlier files into
   // output_folder, which must exist.
-  FaultScene(const std::string& source_bytes, const std::string& output_folder);
+  FaultScene(const std::string& source_bytes, const std::string& output_folder,
+             const std::string& filter_bytes = "1\n3\n5\n");
 
   std::string source() const { return inputs_ / kSourceName; }
   std::string filter() const { return inputs_ / "list.txt"; }
