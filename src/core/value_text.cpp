@@ -18,7 +18,7 @@ constexpr int kShownDigits = 15;
 constexpr std::uint64_t kLowest18 = 100000000000000000ULL;  // 10^17
 constexpr std::uint64_t kAbove18 = 1000000000000000000ULL;  // 10^18
 
-__extension__ typedef unsigned __int128 U128;  // GCC and Clang; MSVC would need _umul128
+__extension__ typedef unsigned __int128 U128;  // GCC and Clang; MSVC would need _umul128 and _udiv128
 
 // A 192-bit unsigned number, least significant word first.
 struct U192 {
@@ -90,9 +90,9 @@ struct ExactDigits {
   int exponent;
 };
 
-// The exact digits of a nonzero value from integer arithmetic, for the
-// values whose scaling fits in 192 bits: every percentage that a run can
-// produce. The library's frexpl, ldexpl and log10l took a third of a run on
+// The exact digits of a nonzero value, its significand's top bit set, from
+// integer arithmetic, for the values whose scaling fits in 192 bits: every
+// percentage that a run can produce. The library's frexpl, ldexpl and log10l took a third of a run on
 // short reads.
 bool FastDigits(const BinaryValue& value, ExactDigits& out) {
   const int shift = -value.exponent;  // value = significand * 2^-shift
