@@ -18,10 +18,7 @@ void FuzzComposition(std::string_view letters, const std::uint8_t* data, std::si
   PutScratchFile("source.fa", source);
   const std::string tag = letters == kGcLetters ? "GC-Content" : "Ardenta";
   const ToolOutcome outcome = RunTool(
-      [letters](RunHost& host) {
-        ToolMode = letters;
-        Action1Execute(host, ScratchPath("source.fa"), ScratchPath("source.fa"));
-      },
+      [letters](RunHost& host) { RunComposition(host, letters, ScratchPath("source.fa")); },
       "source.fa." + tag + ".csv");
   RequireEqual("how the run ended", kDoneEnding, outcome.ending);
   RequireEqual("the CSV file", testing::ReferenceCompositionCsv(letters, testing::ReferenceLines(source)),
