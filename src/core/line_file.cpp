@@ -39,7 +39,7 @@ LineFile::~LineFile() { CloseQuietly(); }
 
 void LineFile::OpenForReading() {
   if (IsOpen()) Close();
-  if (name_.size() > kMaxNameLength) throw IoError(3);
+  if (name_.size() > kMaxNameLength) throw IoError(IoError::kInvalidFilename);
   if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
   auto file = std::make_unique<FileSource>(name_);
   FileSource* const opened = file.get();
@@ -56,7 +56,7 @@ void LineFile::OpenForReading() {
 
 void LineFile::OpenForWriting() {
   if (IsOpen()) Close();
-  if (name_.size() > kMaxNameLength) throw IoError(3);
+  if (name_.size() > kMaxNameLength) throw IoError(IoError::kInvalidFilename);
   if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
   Check(target_ == Target::kStandardOutput ? platform::OpenStandardOutput(file_)
                                            : platform::OpenFileForWriting(name_, file_));
