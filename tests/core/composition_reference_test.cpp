@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/block_size.h"
 #include "core/composition.h"
 #include "core/line_file.h"
 #include "core/record_reader.h"
@@ -114,7 +115,6 @@ TEST(CompositionReference, BlockReadingAgreesWithLineByLineReading) {
 // A block ends at every byte of a stretch of breaks, CRs, blanks and
 // description starts in turn.
 TEST(CompositionReference, EveryBlockBoundaryInBreaksAndBlanks) {
-  constexpr std::size_t kBlock = 64 * 1024;  // the line file's block size
   // Without blanks other than breaks and CRs (lengths follow from counts),
   // and with them (line by line).
   const std::string plain = "GC\r\nAT\r\n\r>b,c\r\nGG\r\r\n\nCC\rG\nAC\r\n\r\r>d\nTTGC\r";
@@ -123,8 +123,8 @@ TEST(CompositionReference, EveryBlockBoundaryInBreaksAndBlanks) {
   for (const std::string& snippet : {plain, blank})
   for (std::size_t cut = 0; cut <= snippet.size(); ++cut) {
     std::string source = ">a\n";
-    while (source.size() + 61 < kBlock - cut) source += std::string(60, 'A') + "\n";
-    source += std::string(kBlock - cut - source.size() - 1, 'C') + "\n";
+    while (source.size() + 61 < kBlockSize - cut) source += std::string(60, 'A') + "\n";
+    source += std::string(kBlockSize - cut - source.size() - 1, 'C') + "\n";
     source += snippet + "\n>e\nGGCC";
     WriteBytes(folder / "in.fa", source);
     RecordingHost host(folder / "out");

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/block_size.h"
 #include "core/lenmark.h"
 #include "core/line_file.h"
 #include "core/listrel.h"
@@ -27,8 +28,6 @@ using testing::ReadBytes;
 using testing::RecordingHost;
 using testing::TempFolder;
 using testing::WriteBytes;
-
-constexpr std::size_t kBlock = 64 * 1024;  // the line file's block size
 
 std::vector<std::string> ReadLines(const std::string& path) {
   LineFile source(path);
@@ -204,8 +203,8 @@ TEST(RecordToolsReference, EveryBlockBoundaryInBreaksAndBlanks) {
   for (const std::string& snippet : {plain, blank}) {
     for (std::size_t cut = 0; cut <= snippet.size(); ++cut) {
       std::string source = ">8\n";
-      while (source.size() + 61 < kBlock - cut) source += std::string(60, 'A') + "\n";
-      source += std::string(kBlock - cut - source.size() - 1, 'C') + "\n";
+      while (source.size() + 61 < kBlockSize - cut) source += std::string(60, 'A') + "\n";
+      source += std::string(kBlockSize - cut - source.size() - 1, 'C') + "\n";
       source += snippet + "\n>13\nGGCC";
       WriteBytes(folder / "in.fa", source);
       ExpectReferenceOutputs(folder, "block ends " + std::to_string(cut) + " bytes into the snippet");
@@ -240,18 +239,20 @@ std::string LoneCrsEvery(std::size_t step, std::string line) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, LongLines,
     ::testing::Values(
-        LongLineCase{"OneLineWithoutBreak", ">8\n" + std::string(200000, 'A'), {kBlock - 4, kBlock - 3, kBlock, 100000}},
+        LongLineCase{"OneLineWithoutBreak", ">8\n" + std::string(200000, 'A'),
+                     {kBlockSize - 4, kBlockSize - 3, kBlockSize, 100000}},
         LongLineCase{"CrLfAndLoneCrs",
                      ">3\r\n" + std::string(60, 'T') + "\r\n" + LoneCrsEvery(40000, std::string(150000, 'G')) +
                          "\r\n>5\r\nGG\r\n",
-                     {60, kBlock, 100000}},
+                     {60, kBlockSize, 100000}},
         LongLineCase{"BlankStartAcrossABlock",
-                     ">2\n" + LoneCrsEvery(7, std::string(70000, ' ')) + "\tACGT\n>3\nGG\n", {1, kBlock}},
+                     ">2\n" + LoneCrsEvery(7, std::string(70000, ' ')) + "\tACGT\n>3\nGG\n", {1, kBlockSize}},
         LongLineCase{"BlankLineLongerThanABlock",
                      ">2\nAC\n" + std::string(70000, ' ') + "\nGG\n>3\n\t \nTT\n>5\nC", {2, 3, 4}},
         LongLineCase{"LineStartsOnABlockBoundary",
-                     ">2\n" + std::string(kBlock - 4, 'A') + "\n" + std::string(100000, 'C') + "\n>3\nG\n",
-                     {kBlock - 5, kBlock - 4, kBlock - 3, kBlock}}),
+                     ">2\n" + std::string(kBlockSize - 4, 'A') + "\n" + std::string(100000, 'C') +
+                         "\n>3\nG\n",
+                     {kBlockSize - 5, kBlockSize - 4, kBlockSize - 3, kBlockSize}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
