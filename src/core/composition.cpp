@@ -6,12 +6,12 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/letter_count.h"
 #include "core/line_file.h"
-#include "core/line_stretch.h"
 #include "core/record_reader.h"
 #include "core/run_frame.h"
 #include "core/run_progress.h"
+#include "core/scan/letter_count.h"
+#include "core/scan/line_stretch.h"
 #include "core/value_text.h"
 
 #if defined(__GNUC__) && defined(__x86_64__)

@@ -7,7 +7,7 @@
 #include "core/compression/decompressor.h"
 #include "core/failure.h"
 #include "core/file_source.h"
-#include "core/line_stretch.h"
+#include "core/scan/line_stretch.h"
 
 namespace vendral {
 namespace {

@@ -14,7 +14,7 @@
 #include "core/block_size.h"
 #include "core/byte_source.h"
 #include "core/failure.h"
-#include "core/line_stretch.h"
+#include "core/scan/line_stretch.h"
 #include "platform/platform.h"
 
 namespace vendral {

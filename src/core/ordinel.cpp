@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "core/line_file.h"
-#include "core/line_stretch.h"
 #include "core/run_frame.h"
 #include "core/run_progress.h"
+#include "core/scan/line_stretch.h"
 
 namespace vendral {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/line_stretch.h"
+#include "core/scan/line_stretch.h"
 
 namespace vendral {
 

@@ -1,4 +1,4 @@
-#include "core/letter_count.h"
+#include "core/scan/letter_count.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The stretch functions look at 64 bytes at a time; here they are held
 // against the plain reading of their rules, byte by byte, on random
 // stretches of every length around the chunk size.
-#include "core/line_stretch.h"
+#include "core/scan/line_stretch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/line_stretch.h"
+#include "core/scan/line_stretch.h"
 
 #include <bit>
 #include <cstring>
