@@ -6,6 +6,7 @@
 
 #include "block_spread.h"
 #include "core/composition.h"
+#include "core/scan/description_line.h"
 #include "core/value_text.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
@@ -33,13 +34,13 @@ std::int64_t TrimmedLength(std::string_view line) {
 std::string ExpectedCsv(std::string_view letters, const std::vector<std::string>& lines) {
   std::string csv = letters == kGcLetters ? "Single-line description,,,GC%\r\n"
                                           : "Single-line description,,,thermostability index\r\n";
-  auto line = std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return StartsRecord(l); });
+  auto line = std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return IsDescription(l); });
   while (line != lines.end()) {
     std::string cell = *line++;
     std::replace(cell.begin(), cell.end(), ',', '.');
     std::int64_t hits = 0;
     std::int64_t total = 0;
-    for (; line != lines.end() && !StartsRecord(*line); ++line) {
+    for (; line != lines.end() && !IsDescription(*line); ++line) {
       hits += Hits(*line, letters);
       total += TrimmedLength(*line);
     }

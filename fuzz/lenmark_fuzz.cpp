@@ -11,6 +11,7 @@
 #include "conversion_ending.h"
 #include "core/lenmark.h"
 #include "core/parse_integer.h"
+#include "core/scan/description_line.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "line_rules.h"
@@ -28,7 +29,7 @@ struct Record {
 std::vector<Record> ReferenceRecords(const std::vector<std::string>& lines) {
   std::vector<Record> records;
   for (const std::string& line : lines) {
-    if (StartsRecord(line)) {
+    if (IsDescription(line)) {
       records.push_back({line, {}, 0});
     } else if (!records.empty() && !IsBlankLine(line)) {
       Record& record = records.back();

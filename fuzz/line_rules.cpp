@@ -33,8 +33,6 @@ std::vector<std::string> ReferenceLines(std::string_view bytes) {
   return lines;
 }
 
-bool StartsRecord(std::string_view line) { return !line.empty() && line[0] == '>'; }
-
 bool IsBlankLine(std::string_view line) {
   for (const char c : line) {
     if (static_cast<unsigned char>(c) > ' ') return false;

@@ -26,9 +26,6 @@ class ReferenceLineReader {
 // Every line of a file, as a reader that reads until AtEnd gets them.
 std::vector<std::string> ReferenceLines(std::string_view bytes);
 
-// A line whose first character is ">".
-bool StartsRecord(std::string_view line);
-
 // Empty, or of characters up to the space only.
 bool IsBlankLine(std::string_view line);
 

@@ -11,6 +11,7 @@
 #include "conversion_ending.h"
 #include "core/listrel.h"
 #include "core/parse_integer.h"
+#include "core/scan/description_line.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "line_rules.h"
@@ -28,7 +29,7 @@ std::vector<Record> ReferenceRecords(const std::vector<std::string>& lines) {
   std::vector<Record> records;
   bool inside = false;
   for (const std::string& line : lines) {
-    if (StartsRecord(line)) {
+    if (IsDescription(line)) {
       records.push_back({line.substr(1, 20), {}});
       inside = true;
     } else if (inside) {

@@ -5,6 +5,7 @@
 
 #include "block_spread.h"
 #include "core/ordinel.h"
+#include "core/scan/description_line.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "line_rules.h"
@@ -22,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string expected;
   long long number = 0;
   for (const std::string& line : ReferenceLines(source)) {
-    expected += StartsRecord(line) ? ">" + std::to_string(++number) : line;
+    expected += vendral::IsDescription(line) ? ">" + std::to_string(++number) : line;
     expected += "\r\n";
   }
   RequireEqual("how the run ended", kDoneEnding, outcome.ending);

@@ -10,6 +10,7 @@
 #include "core/record_reader.h"
 #include "core/run_frame.h"
 #include "core/run_progress.h"
+#include "core/scan/description_line.h"
 #include "core/scan/letter_count.h"
 #include "core/scan/line_stretch.h"
 #include "core/value_text.h"

@@ -7,6 +7,7 @@
 #include "core/compression/decompressor.h"
 #include "core/failure.h"
 #include "core/file_source.h"
+#include "core/scan/description_line.h"
 #include "core/scan/line_stretch.h"
 
 namespace vendral {
@@ -210,7 +211,7 @@ std::size_t LineFile::WriteRawLines(std::string_view bytes, MarkedLines marked, 
     end_ += written;
     if (end_ >= kBlockSize) WriteFullBlock();
     if (marked == MarkedLines::kStopBefore && taken < bytes.size() && bytes[taken - 1] == '\n' &&
-        (bytes[taken] == '>' || bytes[taken] == '\r')) {
+        StartsMarkedLine(bytes[taken])) {
       break;
     }
   }

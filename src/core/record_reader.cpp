@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/scan/description_line.h"
 #include "core/scan/line_stretch.h"
 
 namespace vendral {

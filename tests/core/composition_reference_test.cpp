@@ -12,7 +12,7 @@
 #include "core/block_size.h"
 #include "core/composition.h"
 #include "core/line_file.h"
-#include "core/record_reader.h"
+#include "core/scan/description_line.h"
 #include "core/value_text.h"
 #include "support/recording_host.h"
 #include "support/temp_folder.h"

@@ -18,6 +18,7 @@
 #include "core/parse_integer.h"
 #include "core/record_reader.h"
 #include "core/run_frame.h"
+#include "core/scan/description_line.h"
 #include "support/recording_host.h"
 #include "support/temp_folder.h"
 

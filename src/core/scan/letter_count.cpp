@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "core/scan/description_line.h"
+
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #include <immintrin.h>
@@ -280,7 +282,7 @@ ChunkClasses ClassifyChunk(const unsigned char* chunk) {
   c.line_feeds = Chunks::template Mask<Byte<'\n'>>(chunk);
   // Most chunks hold no blank or control character but LFs, so no CR.
   if ((c.up_to_space & ~c.line_feeds) != 0) c.carriage_returns = Chunks::template Mask<Byte<'\r'>>(chunk);
-  c.marks = Chunks::template Mask<Byte<'>'>>(chunk);
+  c.marks = Chunks::template Mask<Byte<kDescriptionMark>>(chunk);
   return c;
 }
 

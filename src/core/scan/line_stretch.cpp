@@ -3,6 +3,8 @@
 #include <bit>
 #include <cstring>
 
+#include "core/scan/description_line.h"
+
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #include <immintrin.h>
@@ -13,18 +15,6 @@
 #endif
 
 namespace vendral {
-
-std::size_t FindDescription(std::string_view bytes, bool at_line_start) {
-  if (at_line_start && StartsWithDescription(bytes)) return 0;
-  for (std::size_t from = 0;;) {
-    const std::size_t mark = bytes.find('>', from);
-    if (mark == std::string_view::npos) return mark;
-    std::size_t start = mark;
-    while (start > 0 && bytes[start - 1] == '\r') --start;
-    if (start > 0 && bytes[start - 1] == '\n') return start;
-    from = mark + 1;
-  }
-}
 
 namespace {
 
@@ -53,8 +43,8 @@ struct ScalarMasks {
     if constexpr (kClass == ByteClass::kLineFeed) return c == '\n';
     if constexpr (kClass == ByteClass::kCarriageReturn) return c == '\r';
     if constexpr (kClass == ByteClass::kUpToSpace) return c <= ' ';
-    if constexpr (kClass == ByteClass::kMark) return c == '>';
-    if constexpr (kClass == ByteClass::kSpecial) return c <= ' ' || c == '>';
+    if constexpr (kClass == ByteClass::kMark) return c == kDescriptionMark;
+    if constexpr (kClass == ByteClass::kSpecial) return c <= ' ' || c == kDescriptionMark;
   }
   template <ByteClass kClass>
   static std::uint64_t Mask(const char* data) {
@@ -71,7 +61,7 @@ struct Sse2Masks {
     if constexpr (kClass == ByteClass::kLineFeed) return _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'));
     if constexpr (kClass == ByteClass::kCarriageReturn) return _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'));
     if constexpr (kClass == ByteClass::kUpToSpace) return _mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(' ')), bytes);
-    if constexpr (kClass == ByteClass::kMark) return _mm_cmpeq_epi8(bytes, _mm_set1_epi8('>'));
+    if constexpr (kClass == ByteClass::kMark) return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(kDescriptionMark));
     if constexpr (kClass == ByteClass::kSpecial) {
       return _mm_or_si128(Hits<ByteClass::kUpToSpace>(bytes), Hits<ByteClass::kMark>(bytes));
     }
@@ -97,7 +87,7 @@ struct Avx2Masks {
     if constexpr (kClass == ByteClass::kUpToSpace) {
       return _mm256_cmpeq_epi8(_mm256_min_epu8(bytes, _mm256_set1_epi8(' ')), bytes);
     }
-    if constexpr (kClass == ByteClass::kMark) return _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('>'));
+    if constexpr (kClass == ByteClass::kMark) return _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8(kDescriptionMark));
     if constexpr (kClass == ByteClass::kSpecial) {
       return _mm256_or_si256(Hits<ByteClass::kUpToSpace>(bytes), Hits<ByteClass::kMark>(bytes));
     }
@@ -192,7 +182,7 @@ std::size_t CopyLinesWith(std::string_view bytes, char* out, std::size_t room, L
         to[lf_at] = '\n';
         from += stop + 1;
         to += lf_at + 1;
-        if (stop_before_marks && from < end && (*from == '>' || *from == '\r')) {
+        if (stop_before_marks && from < end && StartsMarkedLine(*from)) {
           at_mark = true;
           break;
         }
@@ -253,9 +243,9 @@ const StretchFunctions& Functions() {
 PlainLines LeadingPlainLines(std::string_view bytes) {
   // A run of one plain line that a description line follows, the whole
   // text of a short read, is told by two searches.
-  if (!bytes.empty() && static_cast<unsigned char>(bytes[0]) > ' ' && bytes[0] != '>') {
+  if (!bytes.empty() && static_cast<unsigned char>(bytes[0]) > ' ' && bytes[0] != kDescriptionMark) {
     const std::size_t lf = bytes.find('\n');
-    if (lf != std::string_view::npos && lf + 1 < bytes.size() && bytes[lf + 1] == '>') {
+    if (lf != std::string_view::npos && lf + 1 < bytes.size() && bytes[lf + 1] == kDescriptionMark) {
       const std::size_t break_cr = bytes[lf - 1] == '\r' ? 1 : 0;
       if (bytes.substr(0, lf - break_cr).find('\r') == std::string_view::npos) {
         return {lf + 1, 1, static_cast<std::int64_t>(break_cr)};
