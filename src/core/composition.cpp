@@ -11,13 +11,11 @@
 #include "core/run_frame.h"
 #include "core/run_progress.h"
 #include "core/scan/description_line.h"
+#include "core/scan/dispatch.h"
 #include "core/scan/letter_count.h"
 #include "core/scan/line_stretch.h"
+#include "core/scan/scan.h"
 #include "core/value_text.h"
-
-#if defined(__GNUC__) && defined(__x86_64__)
-#define VENDRAL_CHOOSE_POPCNT 1
-#endif
 
 namespace vendral {
 
@@ -44,9 +42,6 @@ Counters CountersFor(std::string_view letters) {
   if (letters == kGcLetters) return {CountGcStretch, ClassifyGcChunks};
   return {CountArdentaStretch, ClassifyArdentaChunks};
 }
-
-// The lanes from lane `first` on, for a first lane up to 64.
-std::uint64_t LanesFrom(std::size_t first) { return first >= 64 ? 0 : ~std::uint64_t{0} << first; }
 
 // Counts of a run of sequence bytes without blanks or control characters
 // but line breaks and CRs inside lines, taken from chunk masks: the line
@@ -191,24 +186,13 @@ class CompositionRun {
   // batch of chunks at a time, and the records, lines and counts followed
   // on the masks. A sequence byte up to the space other than an LF, or a CR
   // at a line start, hands the rest of the bytes to CountSequence, which
-  // applies the rules to any line.
+  // applies the rules to any line. The loop counts the bits of every
+  // chunk's masks.
   std::size_t ReadRecords(std::string_view bytes) {
-#ifdef VENDRAL_CHOOSE_POPCNT
-    static const bool popcnt = __builtin_cpu_supports("popcnt");
-    if (popcnt) return ReadRecordsPopcnt(bytes);
-#endif
-    return ReadRecordsWith(bytes);
+    return scan::RunCountingBits([&]() VENDRAL_INLINE_INTO_COPIES { return ReadRecordsWith(bytes); });
   }
 
-#ifdef VENDRAL_CHOOSE_POPCNT
-  // The loop counts bits of every chunk: without the instruction each count
-  // is a call.
-  __attribute__((target("popcnt"))) std::size_t ReadRecordsPopcnt(std::string_view bytes) {
-    return ReadRecordsWith(bytes);
-  }
-  __attribute__((always_inline))
-#endif
-  std::size_t ReadRecordsWith(std::string_view bytes) {
+  VENDRAL_INLINE_INTO_COPIES std::size_t ReadRecordsWith(std::string_view bytes) {
     PlainRun run;
     std::uint64_t line_start = at_line_start_ ? 1 : 0;  // lane 0 of the next chunk starts a line
     std::size_t from = 0;  // where the description or the run being read starts

@@ -3,107 +3,38 @@
 #include <bit>
 #include <cstring>
 
+#include "core/scan/byte_classes.h"
+#include "core/scan/chunk_masks.h"
 #include "core/scan/description_line.h"
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#include <immintrin.h>
-#define VENDRAL_SSE2 1
-#if defined(__GNUC__) && defined(__x86_64__)
-#define VENDRAL_AVX2 1
-#endif
-#endif
+#include "core/scan/dispatch.h"
+#include "core/scan/scan.h"
 
 namespace vendral {
-
 namespace {
 
-// The stretch is looked at 64 bytes at a time, as bit masks with one bit
-// for each byte (the first byte in the lowest bit): a 60-column line then
-// takes one step.
-constexpr std::size_t kChunk = 64;
+using scan::ChunkMasks;
+using scan::VectorUnit;
 
-// The classes of bytes that the line rules look for.
-enum class ByteClass {
-  kLineFeed,
-  kCarriageReturn,
-  kUpToSpace,  // the blank and control characters, breaks among them
-  kMark,       // ">"
-  kSpecial,    // up to the space or ">": in a plain line, only its break
+// The stretch is looked at a chunk at a time: a 60-column line then takes
+// one step. Each loop is built for every vector unit (dispatch.h).
+struct LeadingPlainLinesLoop {
+  template <VectorUnit kUnit>
+  static PlainLines Run(std::string_view bytes);
 };
 
-// The lanes below lane `count`, for a count below 64.
-std::uint64_t LanesBelow(std::size_t count) { return (std::uint64_t{1} << count) - 1; }
-
-// Each way of making masks gives the mask of one class for a chunk; the
-// loops ask only for the classes they need.
-struct ScalarMasks {
-  template <ByteClass kClass>
-  static bool Hit(unsigned char c) {
-    if constexpr (kClass == ByteClass::kLineFeed) return c == '\n';
-    if constexpr (kClass == ByteClass::kCarriageReturn) return c == '\r';
-    if constexpr (kClass == ByteClass::kUpToSpace) return c <= ' ';
-    if constexpr (kClass == ByteClass::kMark) return c == kDescriptionMark;
-    if constexpr (kClass == ByteClass::kSpecial) return c <= ' ' || c == kDescriptionMark;
-  }
-  template <ByteClass kClass>
-  static std::uint64_t Mask(const char* data) {
-    std::uint64_t mask = 0;
-    for (std::size_t i = 0; i < kChunk; ++i) mask |= std::uint64_t{Hit<kClass>(static_cast<unsigned char>(data[i]))} << i;
-    return mask;
-  }
+struct CopyLinesLoop {
+  template <VectorUnit kUnit>
+  static std::size_t Run(std::string_view bytes, char* out, std::size_t room, LineBreaks breaks, MarkedLines marked,
+                         std::size_t& written);
 };
 
-#ifdef VENDRAL_SSE2
-struct Sse2Masks {
-  template <ByteClass kClass>
-  static __m128i Hits(__m128i bytes) {
-    if constexpr (kClass == ByteClass::kLineFeed) return _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'));
-    if constexpr (kClass == ByteClass::kCarriageReturn) return _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'));
-    if constexpr (kClass == ByteClass::kUpToSpace) return _mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(' ')), bytes);
-    if constexpr (kClass == ByteClass::kMark) return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(kDescriptionMark));
-    if constexpr (kClass == ByteClass::kSpecial) {
-      return _mm_or_si128(Hits<ByteClass::kUpToSpace>(bytes), Hits<ByteClass::kMark>(bytes));
-    }
-  }
-  template <ByteClass kClass>
-  static std::uint64_t Mask(const char* data) {
-    std::uint64_t mask = 0;
-    for (int i = 0; i < 4; ++i) {
-      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + 16 * i));
-      mask |= static_cast<std::uint64_t>(_mm_movemask_epi8(Hits<kClass>(bytes))) << (16 * i);
-    }
-    return mask;
-  }
-};
-#endif
+// Whether a line that starts with this byte may be plain: the byte is
+// above the space, and no ">".
+bool StartsPlainLine(char first) { return !scan::UpToSpaceOrMark::Hit(static_cast<unsigned char>(first)); }
 
-#ifdef VENDRAL_AVX2
-struct Avx2Masks {
-  template <ByteClass kClass>
-  __attribute__((target("avx2"))) static __m256i Hits(__m256i bytes) {
-    if constexpr (kClass == ByteClass::kLineFeed) return _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\n'));
-    if constexpr (kClass == ByteClass::kCarriageReturn) return _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\r'));
-    if constexpr (kClass == ByteClass::kUpToSpace) {
-      return _mm256_cmpeq_epi8(_mm256_min_epu8(bytes, _mm256_set1_epi8(' ')), bytes);
-    }
-    if constexpr (kClass == ByteClass::kMark) return _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8(kDescriptionMark));
-    if constexpr (kClass == ByteClass::kSpecial) {
-      return _mm256_or_si256(Hits<ByteClass::kUpToSpace>(bytes), Hits<ByteClass::kMark>(bytes));
-    }
-  }
-  template <ByteClass kClass>
-  __attribute__((target("avx2"))) static std::uint64_t Mask(const char* data) {
-    const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data));
-    const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + 32));
-    return static_cast<std::uint32_t>(_mm256_movemask_epi8(Hits<kClass>(low))) |
-           static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(Hits<kClass>(high)))) << 32;
-  }
-};
-#endif
-
-template <typename Masks>
-PlainLines LeadingPlainLinesWith(std::string_view bytes) {
+template <VectorUnit kUnit>
+PlainLines LeadingPlainLinesLoop::Run(std::string_view bytes) {
+  using Masks = ChunkMasks<kUnit>;
   std::int64_t line_feeds = 0;  // in the chunks before `at`
   std::int64_t carriage_returns = 0;
   std::uint64_t after_line_feed = 1;  // the byte before the chunk ends a line: the stretch starts one
@@ -113,24 +44,22 @@ PlainLines LeadingPlainLinesWith(std::string_view bytes) {
     std::uint64_t line_feeds = 0, carriage_returns = 0;  // its good lanes
     std::int64_t line_feeds_before = 0, carriage_returns_before = 0;
   } last;
-  for (std::size_t at = 0; at < bytes.size(); at += kChunk) {
+  for (std::size_t at = 0; at < bytes.size(); at += kChunkBytes) {
     const char* chunk = bytes.data() + at;
     std::uint64_t valid = ~std::uint64_t{0};
-    char last_bytes[kChunk];
-    if (const std::size_t left = bytes.size() - at; left < kChunk) {
-      std::memcpy(last_bytes, chunk, left);
-      std::memset(last_bytes + left, 'A', kChunk - left);
-      chunk = last_bytes;
+    char last_bytes[kChunkBytes];
+    if (const std::size_t left = bytes.size() - at; left < kChunkBytes) {
+      chunk = scan::CopyShortChunk(chunk, left, last_bytes);
       valid = LanesBelow(left);
     }
-    const std::uint64_t lf = Masks::template Mask<ByteClass::kLineFeed>(chunk) & valid;
-    const std::uint64_t special = Masks::template Mask<ByteClass::kSpecial>(chunk) & valid;
+    const std::uint64_t lf = Masks::template Mask<scan::LineFeed>(chunk) & valid;
+    const std::uint64_t special = Masks::template Mask<scan::UpToSpaceOrMark>(chunk) & valid;
     const std::uint64_t line_starts = lf << 1 | after_line_feed;
     // A line that starts with a byte up to the space (an LF or a CR among
     // them) or with ">" may be blank or a description line.
     const std::uint64_t bad = ~valid | (line_starts & special);
     // Only a chunk with other special bytes than LFs can hold a CR.
-    const std::uint64_t cr = (special & ~lf) == 0 ? 0 : Masks::template Mask<ByteClass::kCarriageReturn>(chunk) & valid;
+    const std::uint64_t cr = (special & ~lf) == 0 ? 0 : Masks::template Mask<scan::CarriageReturn>(chunk) & valid;
     // The lanes before the first bad one.
     const std::uint64_t good = bad == 0 ? ~std::uint64_t{0} : (bad & (0 - bad)) - 1;
     if ((lf & good) != 0) last = {at, lf & good, cr & good, line_feeds, carriage_returns};
@@ -150,9 +79,10 @@ PlainLines LeadingPlainLinesWith(std::string_view bytes) {
   return plain;
 }
 
-template <typename Masks>
-std::size_t CopyLinesWith(std::string_view bytes, char* out, std::size_t room, LineBreaks breaks,
-                          MarkedLines marked, std::size_t& written) {
+template <VectorUnit kUnit>
+std::size_t CopyLinesLoop::Run(std::string_view bytes, char* out, std::size_t room, LineBreaks breaks,
+                               MarkedLines marked, std::size_t& written) {
+  using Masks = ChunkMasks<kUnit>;
   const bool crlf = breaks == LineBreaks::kCrLf;
   const bool stop_before_marks = marked == MarkedLines::kStopBefore;
   char* to = out;
@@ -161,13 +91,13 @@ std::size_t CopyLinesWith(std::string_view bytes, char* out, std::size_t room, L
   const auto copy = [&](const char* from, const char* end, bool whole_chunks) {
     while (static_cast<std::size_t>(to - out) + kLineCopySlack <= room) {
       const auto left = static_cast<std::size_t>(end - from);
-      if (whole_chunks ? left < kChunk : left == 0) break;
-      std::uint64_t stops = Masks::template Mask<ByteClass::kCarriageReturn>(from);
-      if (crlf || stop_before_marks) stops |= Masks::template Mask<ByteClass::kLineFeed>(from);
-      if (left < kChunk) stops &= LanesBelow(left);
-      std::memcpy(to, from, kChunk);
+      if (whole_chunks ? left < kChunkBytes : left == 0) break;
+      std::uint64_t stops = Masks::template Mask<scan::CarriageReturn>(from);
+      if (crlf || stop_before_marks) stops |= Masks::template Mask<scan::LineFeed>(from);
+      if (left < kChunkBytes) stops &= LanesBelow(left);
+      std::memcpy(to, from, kChunkBytes);
       if (stops == 0) {
-        const std::size_t step = left < kChunk ? left : kChunk;
+        const std::size_t step = left < kChunkBytes ? left : kChunkBytes;
         from += step;
         to += step;
         continue;
@@ -192,9 +122,9 @@ std::size_t CopyLinesWith(std::string_view bytes, char* out, std::size_t room, L
   };
   const char* from = copy(bytes.data(), bytes.data() + bytes.size(), true);
   const auto left = static_cast<std::size_t>(bytes.data() + bytes.size() - from);
-  if (left > 0 && left < kChunk && !at_mark) {  // else the room is used up, or a marked line is next
+  if (left > 0 && left < kChunkBytes && !at_mark) {  // else the room is used up, or a marked line is next
     // The last bytes are copied out, so that whole chunks can be loaded.
-    char last_bytes[2 * kChunk] = {};
+    char last_bytes[2 * kChunkBytes] = {};
     std::memcpy(last_bytes, from, left);
     from += copy(last_bytes, last_bytes + left, false) - last_bytes;
   }
@@ -202,48 +132,12 @@ std::size_t CopyLinesWith(std::string_view bytes, char* out, std::size_t room, L
   return static_cast<std::size_t>(from - bytes.data());
 }
 
-// Each way of making masks gets its own copy of the loops, built for its
-// processor; the best one that the processor has is chosen once.
-struct StretchFunctions {
-  PlainLines (*leading_plain_lines)(std::string_view);
-  std::size_t (*copy_lines)(std::string_view, char*, std::size_t, LineBreaks, MarkedLines, std::size_t&);
-};
-
-#ifdef VENDRAL_AVX2
-__attribute__((target("avx2,popcnt,bmi"), flatten)) PlainLines LeadingPlainLinesAvx2(std::string_view bytes) {
-  return LeadingPlainLinesWith<Avx2Masks>(bytes);
-}
-__attribute__((target("avx2,popcnt,bmi"), flatten)) std::size_t CopyLinesAvx2(std::string_view bytes, char* out,
-                                                                             std::size_t room, LineBreaks breaks,
-                                                                             MarkedLines marked, std::size_t& written) {
-  return CopyLinesWith<Avx2Masks>(bytes, out, room, breaks, marked, written);
-}
-#endif
-
-StretchFunctions ChooseStretchFunctions() {
-#ifdef VENDRAL_AVX2
-  if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt") && __builtin_cpu_supports("bmi")) {
-    return {LeadingPlainLinesAvx2, CopyLinesAvx2};
-  }
-#endif
-#ifdef VENDRAL_SSE2
-  return {LeadingPlainLinesWith<Sse2Masks>, CopyLinesWith<Sse2Masks>};
-#else
-  return {LeadingPlainLinesWith<ScalarMasks>, CopyLinesWith<ScalarMasks>};
-#endif
-}
-
-const StretchFunctions& Functions() {
-  static const StretchFunctions functions = ChooseStretchFunctions();
-  return functions;
-}
-
 }  // namespace
 
 PlainLines LeadingPlainLines(std::string_view bytes) {
   // A run of one plain line that a description line follows, the whole
   // text of a short read, is told by two searches.
-  if (!bytes.empty() && static_cast<unsigned char>(bytes[0]) > ' ' && bytes[0] != kDescriptionMark) {
+  if (!bytes.empty() && StartsPlainLine(bytes[0])) {
     const std::size_t lf = bytes.find('\n');
     if (lf != std::string_view::npos && lf + 1 < bytes.size() && bytes[lf + 1] == kDescriptionMark) {
       const std::size_t break_cr = bytes[lf - 1] == '\r' ? 1 : 0;
@@ -252,12 +146,15 @@ PlainLines LeadingPlainLines(std::string_view bytes) {
       }
     }
   }
-  return Functions().leading_plain_lines(bytes);
+  static const auto loop = scan::LoopCopies<LeadingPlainLinesLoop, PlainLines, std::string_view>::Best();
+  return loop(bytes);
 }
 
 std::size_t CopyLines(std::string_view bytes, char* out, std::size_t room, LineBreaks breaks, MarkedLines marked,
                       std::size_t& written) {
-  return Functions().copy_lines(bytes, out, room, breaks, marked, written);
+  static const auto loop = scan::LoopCopies<CopyLinesLoop, std::size_t, std::string_view, char*, std::size_t,
+                                            LineBreaks, MarkedLines, std::size_t&>::Best();
+  return loop(bytes, out, room, breaks, marked, written);
 }
 
 }  // namespace vendral
