@@ -108,7 +108,7 @@ TEST(RunGuarded, HandsEscapingFailuresToTheErrorBox) {
   RecordingHost host;
   EXPECT_TRUE(RunGuarded(host, [&] { ReportDone(host); }));
   EXPECT_EQ(host.last(), "notice:Done!");
-  EXPECT_FALSE(RunGuarded(host, [] { throw IoError(2); }));
+  EXPECT_FALSE(RunGuarded(host, [] { throw IoError(IoError::kFileNotFound); }));
   EXPECT_EQ(host.last(), "failure:File not found.");
   EXPECT_FALSE(RunGuarded(host, [] { throw Failure("plain"); }));
   EXPECT_EQ(host.last(), "failure:plain.");
@@ -124,7 +124,7 @@ TEST(RunGuarded, CarriesMessagesWithByte0Whole) {
   } cases[] = {
       {[&] { throw Failure("a" + zero + "b"); }, "a" + zero + "b."},
       {[&] { throw Failure("a" + zero); }, "a" + zero},
-      {[&] { throw IoError(2, "bad" + zero + "data"); }, "bad" + zero + "data."},
+      {[&] { throw IoError(IoError::kDamagedData, "bad" + zero + "data"); }, "bad" + zero + "data."},
       {[&] { throw ConversionError("1" + zero + "2"); },
        "'1" + zero + "2' is not a valid integer value."},
   };
