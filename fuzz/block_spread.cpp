@@ -35,7 +35,7 @@ std::string SpreadOverBlocks(FuzzInput& input) {
   const auto filler = static_cast<Filler>(layout & 3u);
   if (filler == Filler::kNone) return AsText(std::string(body));
   const std::size_t blocks = 1 + ((layout >> 2) & 1u);
-  const std::size_t size = blocks * kLineFileBlockSize - 256 + offset % 512;
+  const std::size_t size = blocks * kBlockSize - 256 + offset % 512;
   std::string file;
   switch (filler) {
     case Filler::kOneLongLine: file.assign(size, 'T'); break;

@@ -4,12 +4,10 @@
 
 #include <string>
 
+#include "core/block_size.h"
 #include "fuzz_input.h"
 
 namespace vendral::fuzz {
-
-// The line file's block size, as set in the line file.
-inline constexpr std::size_t kLineFileBlockSize = 64 * 1024;
 
 // Takes three choice bytes and the rest of the input as the body. Returns
 // the body as it is, or behind a filler that ends within 256 bytes of the

@@ -9,6 +9,7 @@
 #include "conversion_ending.h"
 #include "core/listrel.h"
 #include "core/parse_integer.h"
+#include "core/scan/description_line.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "support/reference_lines.h"

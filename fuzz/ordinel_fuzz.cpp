@@ -5,6 +5,7 @@
 
 #include "block_spread.h"
 #include "core/ordinel.h"
+#include "core/scan/description_line.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "support/reference_lines.h"

@@ -6,18 +6,17 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/letter_count.h"
 #include "core/line_file.h"
-#include "core/line_stretch.h"
 #include "core/record_reader.h"
 #include "core/run_frame.h"
 #include "core/run_progress.h"
+#include "core/scan/description_line.h"
+#include "core/scan/dispatch.h"
+#include "core/scan/letter_count.h"
+#include "core/scan/line_stretch.h"
+#include "core/scan/scan.h"
 #include "core/tool_run.h"
 #include "core/value_text.h"
-
-#if defined(__GNUC__) && defined(__x86_64__)
-#define VENDRAL_CHOOSE_POPCNT 1
-#endif
 
 namespace vendral {
 
@@ -44,9 +43,6 @@ Counters CountersFor(std::string_view letters) {
   if (letters == kGcLetters) return {CountGcStretch, ClassifyGcChunks};
   return {CountArdentaStretch, ClassifyArdentaChunks};
 }
-
-// The lanes from lane `first` on, for a first lane up to 64.
-std::uint64_t LanesFrom(std::size_t first) { return first >= 64 ? 0 : ~std::uint64_t{0} << first; }
 
 // Counts of a run of sequence bytes without blanks or control characters
 // but line breaks and CRs inside lines, taken from chunk masks: the line
@@ -191,24 +187,17 @@ class CompositionRun {
   // batch of chunks at a time, and the records, lines and counts followed
   // on the masks. A sequence byte up to the space other than an LF, or a CR
   // at a line start, hands the rest of the bytes to CountSequence, which
-  // applies the rules to any line.
+  // applies the rules to any line. The loop counts the bits of every
+  // chunk's masks.
   std::size_t ReadRecords(std::string_view bytes) {
-#ifdef VENDRAL_CHOOSE_POPCNT
-    static const bool popcnt = __builtin_cpu_supports("popcnt");
-    if (popcnt) return ReadRecordsPopcnt(bytes);
-#endif
-    return ReadRecordsWith(bytes);
+    return scan::RunCountingBits([&]() VENDRAL_INLINE_INTO_COPIES { return ReadRecordsWith(bytes); });
   }
 
-#ifdef VENDRAL_CHOOSE_POPCNT
-  // The loop counts bits of every chunk: without the instruction each count
-  // is a call.
-  __attribute__((target("popcnt"))) std::size_t ReadRecordsPopcnt(std::string_view bytes) {
-    return ReadRecordsWith(bytes);
-  }
-  __attribute__((always_inline))
-#endif
-  std::size_t ReadRecordsWith(std::string_view bytes) {
+  // Its steps: for each batch, the chunks are classified; the whole chunks
+  // inside a run are counted at once (CountPlainChunks); a chunk where a
+  // description or a run starts or ends is read lane by lane (ReadChunk);
+  // and what goes on in the next block is left open (EndBlock).
+  VENDRAL_INLINE_INTO_COPIES std::size_t ReadRecordsWith(std::string_view bytes) {
     PlainRun run;
     std::uint64_t line_start = at_line_start_ ? 1 : 0;  // lane 0 of the next chunk starts a line
     std::size_t from = 0;  // where the description or the run being read starts
@@ -221,50 +210,82 @@ class CompositionRun {
           k = CountPlainChunks(k, whole, line_start, run);
           if (k * kChunkBytes >= part.size()) break;
         }
-        const ChunkClasses& c = classes_[k];
-        const std::size_t base = batch + k * kChunkBytes;
-        const std::uint64_t starts = c.line_feeds << 1 | line_start;
-        line_start = c.line_feeds >> 63;
-        const std::size_t left = bytes.size() - base;
-        std::uint64_t lanes = from > base ? LanesFrom(from - base) : ~std::uint64_t{0};
-        if (left < kChunkBytes) lanes &= ~LanesFrom(left);
-        while (lanes != 0) {
-          if (state_ == State::kDescription) {
-            const std::uint64_t lf = c.line_feeds & lanes;
-            if (lf == 0) break;
-            const auto end = static_cast<std::size_t>(std::countr_zero(lf));
-            WriteDescriptionPiece(bytes.substr(from, base + end - from));
-            state_ = State::kSequence;
-            at_line_start_ = true;
-            from = base + end + 1;
-            lanes &= LanesFrom(end + 1);
-            continue;
-          }
-          const std::uint64_t stops = Stops(c, starts) & lanes;
-          if (stops == 0) {
-            run.Add(c, lanes);
-            break;
-          }
-          const auto stop = static_cast<std::size_t>(std::countr_zero(stops));
-          run.Add(c, lanes & ~LanesFrom(stop));
-          EndRun(run);
-          if ((c.marks >> stop & 1) == 0) {
-            const std::size_t at = base + stop;
-            return at + CountSequence(bytes.substr(at));
-          }
-          FinishRecord();
-          state_ = State::kDescription;
-          from = base + stop;
-          lanes &= LanesFrom(stop);
+        if (!ReadChunk(bytes, batch + k * kChunkBytes, classes_[k], line_start, from, run)) {
+          return from + CountSequence(bytes.substr(from));
         }
       }
     }
+    EndBlock(bytes, from, run);
+    return bytes.size();
+  }
+
+  // Reads the lanes of the chunk at base from `from` on: descriptions and
+  // runs in turn. False at a stop that is no description line, where
+  // CountSequence takes over (at `from`).
+  VENDRAL_INLINE_INTO_COPIES bool ReadChunk(std::string_view bytes, std::size_t base, const ChunkClasses& c,
+                                            std::uint64_t& line_start, std::size_t& from, PlainRun& run) {
+    const std::uint64_t starts = c.line_feeds << 1 | line_start;
+    line_start = c.line_feeds >> 63;
+    std::uint64_t lanes = from > base ? LanesFrom(from - base) : ~std::uint64_t{0};
+    if (const std::size_t left = bytes.size() - base; left < kChunkBytes) lanes &= ~LanesFrom(left);
+    while (lanes != 0) {
+      if (state_ == State::kDescription) {
+        ReadDescriptionLanes(bytes, base, c, lanes, from);
+      } else if (!ReadSequenceLanes(base, c, starts, lanes, from, run)) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // The steps of ReadChunk: each takes the lanes it has read out of lanes.
+  // A description line up to its LF, which may lie beyond the chunk.
+  VENDRAL_INLINE_INTO_COPIES void ReadDescriptionLanes(std::string_view bytes, std::size_t base,
+                                                       const ChunkClasses& c, std::uint64_t& lanes,
+                                                       std::size_t& from) {
+    const std::uint64_t lf = c.line_feeds & lanes;
+    if (lf == 0) {
+      lanes = 0;
+      return;
+    }
+    const auto end = static_cast<std::size_t>(std::countr_zero(lf));
+    WriteDescriptionPiece(bytes.substr(from, base + end - from));
+    state_ = State::kSequence;
+    at_line_start_ = true;
+    from = base + end + 1;
+    lanes &= LanesFrom(end + 1);
+  }
+
+  // Sequence bytes into the run, up to a stop; at a description line the
+  // record ends there. False at any other stop.
+  VENDRAL_INLINE_INTO_COPIES bool ReadSequenceLanes(std::size_t base, const ChunkClasses& c,
+                                                    std::uint64_t starts, std::uint64_t& lanes,
+                                                    std::size_t& from, PlainRun& run) {
+    const std::uint64_t stops = Stops(c, starts) & lanes;
+    if (stops == 0) {
+      run.Add(c, lanes);
+      lanes = 0;
+      return true;
+    }
+    const auto stop = static_cast<std::size_t>(std::countr_zero(stops));
+    run.Add(c, lanes & ~LanesFrom(stop));
+    EndRun(run);
+    from = base + stop;
+    if ((c.marks >> stop & 1) == 0) return false;
+    FinishRecord();
+    state_ = State::kDescription;
+    lanes &= LanesFrom(stop);
+    return true;
+  }
+
+  // The description line being read, or the line that the run ends in,
+  // goes on in the next block.
+  VENDRAL_INLINE_INTO_COPIES void EndBlock(std::string_view bytes, std::size_t from, PlainRun& run) {
     if (state_ == State::kDescription) {
-      WriteDescriptionPiece(bytes.substr(from));  // the line goes on in the next block
+      WriteDescriptionPiece(bytes.substr(from));
     } else {
       EndRun(run);
     }
-    return bytes.size();
   }
 
   // Where a run of plain sequence lines stops: at a description line, a CR

@@ -6,13 +6,13 @@ namespace vendral {
 
 std::string IoError::MessageFor(int code) {
   switch (code) {
-    case 2: return "File not found";
-    case 3: return "Invalid filename";
-    case 4: return "Too many open files";
-    case 5: return "File access denied";
-    case 100: return "Read beyond end of file";
-    case 101: return "Disk full";
-    case 106: return "Invalid numeric input";
+    case kFileNotFound: return "File not found";
+    case kInvalidFilename: return "Invalid filename";
+    case kTooManyOpenFiles: return "Too many open files";
+    case kAccessDenied: return "File access denied";
+    case kReadBeyondEndOfFile: return "Read beyond end of file";
+    case kDiskWriteError: return "Disk full";
+    case kInvalidNumericInput: return "Invalid numeric input";
     default: return "I/O error " + std::to_string(code);
   }
 }

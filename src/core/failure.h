@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/io_error_codes.h"
+
 namespace vendral {
 
 // The plain failure: a message and nothing else. The message is bytes with
@@ -33,13 +35,8 @@ class IoError : public Failure {
   // The message that belongs to a code.
   static std::string MessageFor(int code);
 
-  // Codes raised by the line files themselves, not by the system.
-  static constexpr int kNotOpen = 103;
-  static constexpr int kNotOpenForReading = 104;
-  // Raised below the line rules: compressed data that cannot be decoded,
-  // and a source that another program changed during the run.
-  static constexpr int kDamagedData = 23;
-  static constexpr int kSourceChanged = 33;
+  // The codes by name: IoError::kNotOpen, IoError::kDiskFull, ...
+  using enum platform::IoErrorCode;
 
  private:
   int code_;

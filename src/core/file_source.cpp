@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "core/block_size.h"
 #include "core/failure.h"
 
 namespace vendral {
@@ -12,8 +13,6 @@ namespace {
 void Check(int code) {
   if (code != 0) throw IoError(code);
 }
-
-constexpr std::size_t kFirstRead = 64 * 1024;  // the block of a line file
 
 }  // namespace
 
@@ -36,7 +35,7 @@ std::string_view FileSource::Peek(std::size_t size) {
   // fewer bytes than asked for; only its end stops.
   while (head_.size() < size) {
     const std::size_t had = head_.size();
-    head_.resize(std::max(size, kFirstRead));
+    head_.resize(std::max(size, kBlockSize));
     std::size_t got = 0;
     const int code = platform::ReadFile(file_, head_.data() + had, head_.size() - had, got);
     head_.resize(had + got);

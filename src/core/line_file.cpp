@@ -7,7 +7,8 @@
 #include "core/compression/decompressor.h"
 #include "core/failure.h"
 #include "core/file_source.h"
-#include "core/line_stretch.h"
+#include "core/scan/description_line.h"
+#include "core/scan/line_stretch.h"
 
 namespace vendral {
 namespace {
@@ -39,7 +40,7 @@ LineFile::~LineFile() { CloseQuietly(); }
 
 void LineFile::OpenForReading() {
   if (IsOpen()) Close();
-  if (name_.size() > kMaxNameLength) throw IoError(3);
+  if (name_.size() > kMaxNameLength) throw IoError(IoError::kInvalidFilename);
   if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
   auto file = std::make_unique<FileSource>(name_);
   FileSource* const opened = file.get();
@@ -56,7 +57,7 @@ void LineFile::OpenForReading() {
 
 void LineFile::OpenForWriting() {
   if (IsOpen()) Close();
-  if (name_.size() > kMaxNameLength) throw IoError(3);
+  if (name_.size() > kMaxNameLength) throw IoError(IoError::kInvalidFilename);
   if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
   switch (target_) {
     case Target::kNamedFile: Check(platform::OpenFileForWriting(name_, file_)); break;
@@ -213,7 +214,7 @@ std::size_t LineFile::WriteRawLines(std::string_view bytes, MarkedLines marked, 
     end_ += written;
     if (end_ >= kBlockSize) WriteFullBlock();
     if (marked == MarkedLines::kStopBefore && taken < bytes.size() && bytes[taken - 1] == '\n' &&
-        (bytes[taken] == '>' || bytes[taken] == '\r')) {
+        StartsMarkedLine(bytes[taken])) {
       break;
     }
   }

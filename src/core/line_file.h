@@ -11,9 +11,10 @@
 #include <string>
 #include <string_view>
 
+#include "core/block_size.h"
 #include "core/byte_source.h"
 #include "core/failure.h"
-#include "core/line_stretch.h"
+#include "core/scan/line_stretch.h"
 #include "core/staged_file.h"
 #include "platform/platform.h"
 
@@ -163,13 +164,11 @@ class LineFile {
  private:
   enum class State { kClosed, kReading, kWriting };
 
-  // Large blocks keep the system calls few; what a caller sees does not
-  // depend on the size. Written bytes go to the file in whole blocks, so
-  // that every write but the last starts and ends on a block boundary of
-  // the file: a write that ends inside a page costs the system that page
-  // twice.
-  static constexpr std::size_t kBlockSize = 64 * 1024;
-  // Room behind a block for a stretch copy that passes its end.
+  // The buffer holds one block (kBlockSize). Written bytes go to the file
+  // in whole blocks, so that every write but the last starts and ends on a
+  // block boundary of the file: a write that ends inside a page costs the
+  // system that page twice. Behind the block is room for a stretch copy
+  // that passes its end.
   static constexpr std::size_t kBufferSize = kBlockSize + kLineCopySlack;
 
   bool AtEndOfBlock();

@@ -11,6 +11,7 @@
 #include "core/parse_integer.h"
 #include "core/record_reader.h"
 #include "core/run_frame.h"
+#include "core/scan/description_line.h"
 #include "core/tool_run.h"
 
 namespace vendral {
@@ -70,7 +71,7 @@ void WriteKeptRecords(LineFile& source, LineFile& output,
                       const std::vector<std::int32_t>& filter_list, bool keep_listed) {
   RecordReader reader(source, BlankLineRule::kEndsRecord);
   FilterSearch filter(filter_list);
-  char description[16] = {'>'};
+  char description[16] = {kDescriptionMark};
   while (reader.NextRecord()) {
     const std::int32_t number = RecordNumber(reader.description());
     const bool listed = filter.Contains(number);

@@ -4,8 +4,9 @@
 #include <string_view>
 
 #include "core/line_file.h"
-#include "core/line_stretch.h"
 #include "core/run_frame.h"
+#include "core/scan/description_line.h"
+#include "core/scan/line_stretch.h"
 #include "core/tool_run.h"
 
 namespace vendral {
@@ -17,7 +18,7 @@ namespace {
 class ReplacementLine {
  public:
   ReplacementLine() {
-    text_[start_] = '>';
+    text_[start_] = kDescriptionMark;
     text_[kBreak - 1] = '0';
     text_[kBreak] = '\r';
     text_[kBreak + 1] = '\n';
@@ -26,9 +27,9 @@ class ReplacementLine {
   std::string_view Next() {
     std::size_t digit = kBreak - 1;
     while (text_[digit] == '9') text_[digit--] = '0';
-    if (text_[digit] == '>') {
+    if (text_[digit] == kDescriptionMark) {
       text_[digit] = '1';
-      text_[--start_] = '>';
+      text_[--start_] = kDescriptionMark;
     } else {
       ++text_[digit];
     }

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "core/line_stretch.h"
+#include "core/scan/description_line.h"
+#include "core/scan/line_stretch.h"
 
 namespace vendral {
 

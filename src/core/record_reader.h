@@ -21,8 +21,6 @@ enum class BlankLineRule {
   kEndsRecord,  // the record's last line
 };
 
-// A line whose first character is ">".
-inline bool IsDescription(std::string_view line) { return !line.empty() && line[0] == '>'; }
 // An empty line, or one of characters up to the space only.
 bool IsBlank(std::string_view line);
 

@@ -55,13 +55,13 @@ int StagedFile::Open(const std::string& name, platform::FileHandle& file) {
   const int held = platform::HoldFileForReplacing(name, earlier_);
   // Without an earlier file the own file's creation tells what is wrong
   // with the name or its folder.
-  if (held != 0 && held != 2) return held;
+  if (held != 0 && held != platform::kFileNotFound) return held;
   had_earlier_ = held == 0;
   RemoveLeftovers(name);
   const std::string own = OwnName(name, platform::ProcessId());
   int code = platform::CreateNewFile(own, file);
   // Taken even now: another run of this process writes the same output.
-  if (code == platform::kNameTaken) code = 32;
+  if (code == platform::kNameTaken) code = platform::kSharingViolation;
   if (code != 0) {
     ReleaseEarlier();
     return code;

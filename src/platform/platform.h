@@ -1,13 +1,16 @@
 // The only place that knows the operating system: files, locks, error
 // numbers, folders, the program's own path and the user's decimal symbol.
-// File operations return 0 or the program's own I/O error code; the
-// mapping from the system's error numbers lives in the implementation.
+// File operations return 0 or the program's own I/O error code (see
+// io_error_codes.h); the mapping from the system's error numbers lives in
+// the implementation.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/io_error_codes.h"
 
 namespace vendral::platform {
 
@@ -25,7 +28,7 @@ using FileHandle = std::intptr_t;
 inline constexpr FileHandle kNoFile = -1;
 
 // Opens an existing file for reading; other readers may share it, writers
-// may not (code 32 either way round).
+// may not (kSharingViolation either way round).
 int OpenFileForReading(const std::string& path, FileHandle& file);
 
 // Creates or empties a file for writing, exclusively. On failure nothing has
@@ -50,7 +53,6 @@ int CreateNewFile(const std::string& path, FileHandle& file);
 int RenameFile(const std::string& from, const std::string& to, bool replace);
 // Whether another open holds the file with the sharing rule.
 bool IsHeldByAnother(const std::string& path);
-inline constexpr int kNameTaken = 80;
 
 // The names in a folder (without "." and ".."); none when it cannot be read.
 std::vector<std::string> FolderEntries(const std::string& folder);

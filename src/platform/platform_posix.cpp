@@ -14,38 +14,44 @@
 #include <climits>
 #include <string_view>
 
+#include "platform/io_error_codes.h"
+
 namespace vendral::platform {
 namespace {
 
-// The program's I/O error codes for the system's error numbers. Numbers
-// without an equivalent keep their value, moved out of the range of the
-// program's own codes so that they cannot be mistaken for one.
+// Where the system's error numbers without an equivalent go: they keep
+// their value, moved out of the range of the program's own codes so that
+// they cannot be mistaken for one.
+constexpr int kUnmappedErrorBase = 1000;
+
+// The program's I/O error codes for the system's error numbers.
 int CodeFor(int error) {
   switch (error) {
-    case ENOENT: return 2;
-    case ENOTDIR: return 3;
+    case ENOENT: return kFileNotFound;
+    case ENOTDIR: return kInvalidFilename;
     case EMFILE:
-    case ENFILE: return 4;
+    case ENFILE: return kTooManyOpenFiles;
     case EACCES:
     case EPERM:
     case EROFS:
-    case EISDIR: return 5;
+    case EISDIR: return kAccessDenied;
     case EWOULDBLOCK:
-    case ETXTBSY: return 32;
+    case ETXTBSY: return kSharingViolation;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: return 112;
+    case EFBIG: return kDiskFull;
     case ENAMETOOLONG:
-    case EILSEQ: return 123;
-    default: return 1000 + error;
+    case EILSEQ: return kInvalidName;
+    default: return kUnmappedErrorBase + error;
   }
 }
 
-// A missing file is 2 when its folder exists, 3 when the folder is missing.
+// A missing file is "not found" when its folder exists, an invalid name
+// when the folder is missing.
 int MissingCode(const std::string& path) {
   const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return 2;
-  return IsFolder(slash == 0 ? "/" : path.substr(0, slash)) ? 2 : 3;
+  if (slash == std::string::npos) return kFileNotFound;
+  return IsFolder(slash == 0 ? "/" : path.substr(0, slash)) ? kFileNotFound : kInvalidFilename;
 }
 
 bool HoldsNul(const std::string& path) {
@@ -78,25 +84,25 @@ int OpenOrCreateUntruncated(const std::string& path) {
 bool IsPathDelimiter(char c) { return c == '/'; }
 
 int OpenFileForReading(const std::string& path, FileHandle& file) {
-  if (HoldsNul(path)) return 123;
+  if (HoldsNul(path)) return kInvalidName;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return OpenError(path, errno);
   struct stat info;
   if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
     ::close(fd);
-    return 5;
+    return kAccessDenied;
   }
   // Shared lock: other readers may join, writers are kept out.
   if (::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
     ::close(fd);
-    return 32;
+    return kSharingViolation;
   }
   file = fd;
   return 0;
 }
 
 int OpenFileForWriting(const std::string& path, FileHandle& file) {
-  if (HoldsNul(path)) return 123;
+  if (HoldsNul(path)) return kInvalidName;
   const int fd = OpenOrCreateUntruncated(path);
   if (fd < 0) return OpenError(path, errno);
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
@@ -104,7 +110,7 @@ int OpenFileForWriting(const std::string& path, FileHandle& file) {
     // opened it too and may be writing it, and a path removed now would take
     // that run's output with it.
     ::close(fd);
-    return 32;
+    return kSharingViolation;
   }
   // An empty file is left untouched: on ext4 even a truncate to the size
   // the file already has marks it for a forced flush of every written
@@ -122,7 +128,7 @@ int OpenFileForWriting(const std::string& path, FileHandle& file) {
 }
 
 int HoldFileForReplacing(const std::string& path, FileHandle& file) {
-  if (HoldsNul(path)) return 123;
+  if (HoldsNul(path)) return kInvalidName;
   // Opened for writing, never created nor emptied: the open itself says
   // whether this user may replace the file, and a folder of the name is
   // refused as it is by any writer.
@@ -130,14 +136,14 @@ int HoldFileForReplacing(const std::string& path, FileHandle& file) {
   if (fd < 0) return OpenError(path, errno);
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
     ::close(fd);
-    return 32;
+    return kSharingViolation;
   }
   file = fd;
   return 0;
 }
 
 int CreateNewFile(const std::string& path, FileHandle& file) {
-  if (HoldsNul(path)) return 123;
+  if (HoldsNul(path)) return kInvalidName;
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) return errno == EEXIST ? kNameTaken : OpenError(path, errno);
   ::flock(fd, LOCK_EX | LOCK_NB);  // nobody else can have a file this new
@@ -146,7 +152,7 @@ int CreateNewFile(const std::string& path, FileHandle& file) {
 }
 
 int RenameFile(const std::string& from, const std::string& to, bool replace) {
-  if (HoldsNul(from) || HoldsNul(to)) return 123;
+  if (HoldsNul(from) || HoldsNul(to)) return kInvalidName;
   if (replace) return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : CodeFor(errno);
 #ifdef RENAME_NOREPLACE
   if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
@@ -201,7 +207,7 @@ int ReadFile(FileHandle file, char* data, std::size_t size, std::size_t& got) {
       return 0;
     }
     got = 0;
-    return errno == EIO ? 30 : CodeFor(errno);
+    return errno == EIO ? kReadFault : CodeFor(errno);
   }
 }
 
@@ -210,7 +216,7 @@ int WriteFile(FileHandle file, const char* data, std::size_t size) {
     const ssize_t n = ::write(static_cast<int>(file), data, size);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return errno == EIO ? 29 : CodeFor(errno);
+      return errno == EIO ? kWriteFault : CodeFor(errno);
     }
     data += n;
     size -= static_cast<std::size_t>(n);
@@ -253,7 +259,7 @@ std::uint64_t FileSize(const std::string& path) {
 }
 
 int RemoveFile(const std::string& path) {
-  if (HoldsNul(path)) return 123;
+  if (HoldsNul(path)) return kInvalidName;
   return ::unlink(path.c_str()) == 0 ? 0 : CodeFor(errno);
 }
 
@@ -269,7 +275,7 @@ bool IsFile(const std::string& path) {
 }
 
 int CreateFolder(const std::string& path) {
-  if (HoldsNul(path)) return 123;
+  if (HoldsNul(path)) return kInvalidName;
   return ::mkdir(path.c_str(), 0777) == 0 ? 0 : CodeFor(errno);
 }
 

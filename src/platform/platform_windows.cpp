@@ -9,16 +9,24 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/io_error_codes.h"
+
 namespace vendral::platform {
 namespace {
+
+static_assert(kFileNotFound == ERROR_FILE_NOT_FOUND && kInvalidFilename == ERROR_PATH_NOT_FOUND &&
+              kTooManyOpenFiles == ERROR_TOO_MANY_OPEN_FILES && kAccessDenied == ERROR_ACCESS_DENIED &&
+              kWriteFault == ERROR_WRITE_FAULT && kReadFault == ERROR_READ_FAULT &&
+              kSharingViolation == ERROR_SHARING_VIOLATION && kDiskFull == ERROR_DISK_FULL &&
+              kInvalidName == ERROR_INVALID_NAME);
 
 // The system's error numbers are the program's I/O error codes already;
 // only the ones that mean the same for the user are folded together.
 int CodeFor(DWORD error) {
   switch (error) {
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return 32;
-    case ERROR_HANDLE_DISK_FULL: return 112;
+    case ERROR_LOCK_VIOLATION: return kSharingViolation;
+    case ERROR_HANDLE_DISK_FULL: return kDiskFull;
     default: return static_cast<int>(error);
   }
 }
@@ -32,7 +40,7 @@ bool HoldsNul(const std::string& path) { return path.find('\0') != std::string::
 bool IsPathDelimiter(char c) { return c == '\\' || c == ':'; }
 
 int OpenFileForReading(const std::string& path, FileHandle& file) {
-  if (HoldsNul(path)) return 123;
+  if (HoldsNul(path)) return kInvalidName;
   const HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return CodeFor(::GetLastError());
@@ -41,7 +49,7 @@ int OpenFileForReading(const std::string& path, FileHandle& file) {
 }
 
 int OpenFileForWriting(const std::string& path, FileHandle& file) {
-  if (HoldsNul(path)) return 123;
+  if (HoldsNul(path)) return kInvalidName;
   // OPEN_ALWAYS and an explicit truncation after the open succeeded: a
   // refused open neither creates nor empties the file.
   const HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
@@ -57,7 +65,7 @@ int OpenFileForWriting(const std::string& path, FileHandle& file) {
 }
 
 int HoldFileForReplacing(const std::string& path, FileHandle& file) {
-  if (HoldsNul(path)) return 123;
+  if (HoldsNul(path)) return kInvalidName;
   // Readers may share as with any writer; the file may be deleted, which is
   // how a replacement takes its name.
   const HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
@@ -68,7 +76,7 @@ int HoldFileForReplacing(const std::string& path, FileHandle& file) {
 }
 
 int CreateNewFile(const std::string& path, FileHandle& file) {
-  if (HoldsNul(path)) return 123;
+  if (HoldsNul(path)) return kInvalidName;
   const HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
@@ -80,7 +88,7 @@ int CreateNewFile(const std::string& path, FileHandle& file) {
 }
 
 int RenameFile(const std::string& from, const std::string& to, bool replace) {
-  if (HoldsNul(from) || HoldsNul(to)) return 123;
+  if (HoldsNul(from) || HoldsNul(to)) return kInvalidName;
   if (::MoveFileExA(from.c_str(), to.c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0)) return 0;
   const DWORD error = ::GetLastError();
   return !replace && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) ? kNameTaken : CodeFor(error);
@@ -141,7 +149,7 @@ int WriteFile(FileHandle file, const char* data, std::size_t size) {
     const DWORD ask = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
     DWORD written = 0;
     if (!::WriteFile(AsHandle(file), data, ask, &written, nullptr)) return CodeFor(::GetLastError());
-    if (written == 0) return 112;
+    if (written == 0) return kDiskFull;
     data += written;
     size -= written;
   }
@@ -193,7 +201,7 @@ std::uint64_t FileSize(const std::string& path) {
 }
 
 int RemoveFile(const std::string& path) {
-  if (HoldsNul(path)) return 123;
+  if (HoldsNul(path)) return kInvalidName;
   return ::DeleteFileA(path.c_str()) ? 0 : CodeFor(::GetLastError());
 }
 
@@ -209,7 +217,7 @@ bool IsFile(const std::string& path) {
 }
 
 int CreateFolder(const std::string& path) {
-  if (HoldsNul(path)) return 123;
+  if (HoldsNul(path)) return kInvalidName;
   return ::CreateDirectoryA(path.c_str(), nullptr) ? 0 : CodeFor(::GetLastError());
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/compressed_samples.h"
+#include "core/block_size.h"
 #include "core/compression/format_decoders.h"
 #include "core/failure.h"
 
@@ -68,7 +69,7 @@ void PrintTo(const Reads& reads, std::ostream* os) { *os << reads.name; }
 
 const Reads kReads[] = {
     {"LargeReads", SIZE_MAX, 256 * 1024},
-    {"OneStoredByte", 1, 64 * 1024},
+    {"OneStoredByte", 1, kBlockSize},
     {"SmallOutputReads", 4096, 7},
 };
 
@@ -208,7 +209,7 @@ TEST_P(StoredFileFailure, PassesUnchanged) {
   for (const std::size_t readable : {std::size_t{0}, stored.size() / 2}) {
     auto source = GetParam().decoder(std::make_unique<FailingSource>(stored.substr(0, readable)));
     try {
-      ReadAll(*source, 64 * 1024);
+      ReadAll(*source, kBlockSize);
       FAIL() << "no failure after " << readable << " bytes";
     } catch (const IoError& error) {
       EXPECT_EQ(error.code(), FailingSource::kCode);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/block_size.h"
 #include "support/temp_folder.h"
 
 namespace vendral {
@@ -23,13 +24,12 @@ std::string Bytes(std::size_t size) {
 // them still hand out whole blocks that start on block boundaries of the
 // file, which the system serves with the fewest pages.
 TEST(FileSource, ReadsAfterAPeekStartOnBlockBoundaries) {
-  constexpr std::size_t kBlock = 64 * 1024;
   TempFolder folder;
-  const std::string bytes = Bytes(3 * kBlock + 100);
+  const std::string bytes = Bytes(3 * kBlockSize + 100);
   WriteBytes(folder / "in", bytes);
   FileSource source(folder / "in");
   EXPECT_EQ(source.Peek(6), bytes.substr(0, 6));
-  std::vector<char> block(kBlock);
+  std::vector<char> block(kBlockSize);
   std::string read;
   std::vector<std::size_t> sizes;
   while (const std::size_t got = source.Read(block.data(), block.size())) {
@@ -37,7 +37,7 @@ TEST(FileSource, ReadsAfterAPeekStartOnBlockBoundaries) {
     sizes.push_back(got);
   }
   EXPECT_EQ(read, bytes);
-  EXPECT_EQ(sizes, (std::vector<std::size_t>{kBlock, kBlock, kBlock, 100}));
+  EXPECT_EQ(sizes, (std::vector<std::size_t>{kBlockSize, kBlockSize, kBlockSize, 100}));
   EXPECT_EQ(source.StoredBytesRead(), bytes.size());
 }
 

@@ -1,10 +1,12 @@
-#include "core/letter_count.h"
+#include "core/scan/letter_count.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
+
+#include "core/scan/description_line.h"
 
 namespace vendral {
 namespace {
@@ -77,7 +79,7 @@ TEST(LetterCount, ChunkClassesAgreeWithByteByByteTests) {
       for (const ChunkClasses* classes : {&g, &a}) {
         ASSERT_EQ(bit(*classes, &ChunkClasses::up_to_space), in && static_cast<unsigned char>(c) <= ' ') << i;
         ASSERT_EQ(bit(*classes, &ChunkClasses::line_feeds), in && c == '\n') << i;
-        ASSERT_EQ(bit(*classes, &ChunkClasses::marks), in && c == '>') << i;
+        ASSERT_EQ(bit(*classes, &ChunkClasses::marks), in && c == kDescriptionMark) << i;
         ASSERT_EQ(bit(*classes, &ChunkClasses::carriage_returns), in && c == '\r') << i;
       }
     }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/block_size.h"
 #include "core/failure.h"
 #include "support/temp_folder.h"
 
@@ -239,13 +240,13 @@ TEST_P(LineFileTakeBack, LeavesTheBytesBeforeTheMark) {
   EXPECT_EQ(ReadBytes(folder / "out"), kept_bytes + "after\r\n");
 }
 
-constexpr std::size_t kBlock = 64 * 1024;
 INSTANTIATE_TEST_SUITE_P(
     MarksAndSizes, LineFileTakeBack,
-    ::testing::Values(TakeBackCase{0, 0}, TakeBackCase{0, 10}, TakeBackCase{10, 10}, TakeBackCase{10, 3 * kBlock},
-                      TakeBackCase{kBlock - 1, 1}, TakeBackCase{kBlock - 1, 2}, TakeBackCase{kBlock, 1},
-                      TakeBackCase{kBlock, kBlock}, TakeBackCase{kBlock + 5, 2 * kBlock + 7},
-                      TakeBackCase{3 * kBlock + 100, 0}));
+    ::testing::Values(TakeBackCase{0, 0}, TakeBackCase{0, 10}, TakeBackCase{10, 10},
+                      TakeBackCase{10, 3 * kBlockSize}, TakeBackCase{kBlockSize - 1, 1},
+                      TakeBackCase{kBlockSize - 1, 2}, TakeBackCase{kBlockSize, 1},
+                      TakeBackCase{kBlockSize, kBlockSize}, TakeBackCase{kBlockSize + 5, 2 * kBlockSize + 7},
+                      TakeBackCase{3 * kBlockSize + 100, 0}));
 
 // Another program that truncates or rewrites the source during a run is
 // not stopped by the advisory lock; the run must not end as if all was read.

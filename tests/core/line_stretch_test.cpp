@@ -1,7 +1,7 @@
 // The stretch functions look at 64 bytes at a time; here they are held
 // against the plain reading of their rules, byte by byte, on random
 // stretches of every length around the chunk size.
-#include "core/line_stretch.h"
+#include "core/scan/line_stretch.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,8 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include "core/scan/description_line.h"
 
 namespace vendral {
 namespace {
@@ -19,7 +21,7 @@ PlainLines ReferencePlainLines(std::string_view bytes) {
     const std::size_t lf = bytes.find('\n', plain.size);
     if (lf == std::string_view::npos) return plain;
     const std::string_view line = bytes.substr(plain.size, lf - plain.size);
-    if (line.empty() || static_cast<unsigned char>(line[0]) <= ' ' || line[0] == '>') return plain;
+    if (line.empty() || static_cast<unsigned char>(line[0]) <= ' ' || IsDescription(line)) return plain;
     plain.size = lf + 1;
     ++plain.line_feeds;
     plain.carriage_returns += std::count(line.begin(), line.end(), '\r');
@@ -32,7 +34,8 @@ std::string ReferenceCopy(std::string_view bytes, LineBreaks breaks, MarkedLines
   std::string copy;
   for (taken = 0; taken < bytes.size(); ++taken) {
     const char c = bytes[taken];
-    if (marked == MarkedLines::kStopBefore && taken > 0 && bytes[taken - 1] == '\n' && (c == '>' || c == '\r')) break;
+    const bool line_start = taken > 0 && bytes[taken - 1] == '\n';
+    if (marked == MarkedLines::kStopBefore && line_start && StartsMarkedLine(c)) break;
     if (c == '\r') continue;
     if (c == '\n' && breaks == LineBreaks::kCrLf) copy += '\r';
     copy += c;

@@ -109,7 +109,7 @@ TEST(RunGuarded, HandsEscapingFailuresToTheErrorBox) {
   EXPECT_EQ(RunGuarded(host, [&] { ReportDone(host); }), RunOutcome::kDone);
   EXPECT_EQ(host.last(), "notice:Done!");
   EXPECT_EQ(RunGuarded(host, [] { return RunOutcome::kMissingInput; }), RunOutcome::kMissingInput);
-  EXPECT_EQ(RunGuarded(host, [] { throw IoError(2); }), RunOutcome::kFailed);
+  EXPECT_EQ(RunGuarded(host, [] { throw IoError(IoError::kFileNotFound); }), RunOutcome::kFailed);
   EXPECT_EQ(host.last(), "failure:File not found.");
   EXPECT_EQ(RunGuarded(host, [] { throw Failure("plain"); }), RunOutcome::kFailed);
   EXPECT_EQ(host.last(), "failure:plain.");
@@ -125,7 +125,7 @@ TEST(RunGuarded, CarriesMessagesWithByte0Whole) {
   } cases[] = {
       {[&] { throw Failure("a" + zero + "b"); }, "a" + zero + "b."},
       {[&] { throw Failure("a" + zero); }, "a" + zero},
-      {[&] { throw IoError(2, "bad" + zero + "data"); }, "bad" + zero + "data."},
+      {[&] { throw IoError(IoError::kDamagedData, "bad" + zero + "data"); }, "bad" + zero + "data."},
       {[&] { throw ConversionError("1" + zero + "2"); },
        "'1" + zero + "2' is not a valid integer value."},
   };

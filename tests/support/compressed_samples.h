@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/byte_source.h"
+#include "platform/io_error_codes.h"
 
 namespace vendral::testing {
 
@@ -57,7 +58,7 @@ class MemorySource : public ByteSource {
 // Yields its bytes, then fails as a file whose reading is refused.
 class FailingSource : public MemorySource {
  public:
-  static constexpr int kCode = 5;
+  static constexpr int kCode = platform::kAccessDenied;
   using MemorySource::MemorySource;
   std::size_t Read(char* data, std::size_t size) override;
 };

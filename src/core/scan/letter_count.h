@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/scan/scan.h"
+
 namespace vendral {
 
 // What one pass over a stretch of sequence lines tells: the letters "GC"
@@ -23,11 +25,10 @@ StretchCounts CountArdentaStretch(std::string_view text);
 
 std::int64_t CountCarriageReturns(std::string_view text);
 
-// The bytes of one 64-byte chunk of a source that the composition tools
-// tell apart, as bit masks: bit i for the chunk's byte i. Made for many
-// chunks at once, so that the rules can follow records, lines and counts
-// on the masks without going over the bytes again.
-inline constexpr std::size_t kChunkBytes = 64;
+// The bytes of one chunk of a source that the composition tools tell
+// apart, as masks. Made for a batch of chunks at once, so that the rules
+// can follow records, lines and counts on the masks without going over the
+// bytes again.
 struct ChunkClasses {
   std::uint64_t letters = 0;  // as StretchCounts::letters
   std::uint64_t up_to_space = 0;

@@ -11,18 +11,6 @@
 
 namespace vendral {
 
-// Where the first description line in bytes starts (just after the LF that
-// ends the line before it; CRs before its ">" are dropped as everywhere),
-// or npos. at_line_start: bytes begin at the start of a line.
-std::size_t FindDescription(std::string_view bytes, bool at_line_start);
-
-// Whether a description line starts bytes that begin at a line start.
-inline bool StartsWithDescription(std::string_view bytes) {
-  std::size_t first = 0;
-  while (first < bytes.size() && bytes[first] == '\r') ++first;
-  return first < bytes.size() && bytes[first] == '>';
-}
-
 // Whether a line starts where bytes end: nothing but CRs follow the last LF
 // in bytes, or, where bytes hold no LF, they are CRs only after a start.
 inline bool EndsAtLineStart(std::string_view bytes, bool at_line_start) {
