@@ -180,7 +180,7 @@ std::string_view LineFile::ReadLinePiece(bool& line_ended) {
 void LineFile::AppendSlowly(std::string_view text, bool line_break) {
   if (state_ != State::kWriting) throw IoError(IoError::kNotOpen);
   Put(text);
-  if (line_break) Put("\r\n");
+  if (line_break) Put(LineBreakText());
 }
 
 void LineFile::Put(std::string_view bytes) {

@@ -100,17 +100,24 @@ class LineFile {
   }
   void Skip(std::size_t size) { begin_ += size; }
 
+  // The line break that ends each written line: CR LF unless set otherwise
+  // before the file is written.
+  void SetLineBreak(LineBreaks line_break) { line_break_ = line_break; }
+  std::string_view LineBreakText() const { return line_break_ == LineBreaks::kCrLf ? "\r\n" : "\n"; }
+
   void WriteLine(std::string_view text) { Append(text, true); }
   // The bytes as they are, with no line break after them.
   void Write(std::string_view bytes) { Append(bytes, false); }
   // Raw bytes of a source, as UnreadBytes hands them out, written line for
-  // line as they read: every CR left out, every LF written as the breaks
-  // ask (CR LF, as lines end; or LF, as the lines of a record text are
+  // line as they read: every CR left out, every LF written as the file's
+  // line break, or as breaks asks (LF, as the lines of a record text are
   // joined). A line cut at the end goes on with the next call. Returns how
   // many bytes it took: all, or those before a marked line where asked to
   // stop there.
-  std::size_t WriteRawLines(std::string_view bytes, MarkedLines marked = MarkedLines::kCopied,
-                            LineBreaks breaks = LineBreaks::kCrLf);
+  std::size_t WriteRawLines(std::string_view bytes, MarkedLines marked = MarkedLines::kCopied) {
+    return WriteRawLines(bytes, marked, line_break_);
+  }
+  std::size_t WriteRawLines(std::string_view bytes, MarkedLines marked, LineBreaks breaks);
   // For a writer that stores whole words: where its next bytes go, with
   // room for kWriteRoom bytes behind; Wrote(size) takes the first size of
   // them (at most kWriteRoom) as written. Nothing may be written in between.
@@ -123,12 +130,8 @@ class LineFile {
     end_ += size;
     if (end_ >= kBlockSize) WriteFullBlock();
   }
-  // The same, then the line break, which takes 2 bytes more of the room.
-  void WroteLine(std::size_t size) {
-    buffer_[end_ + size] = '\r';
-    buffer_[end_ + size + 1] = '\n';
-    Wrote(size + 2);
-  }
+  // The same, then the line break, which takes up to 2 bytes more of the room.
+  void WroteLine(std::size_t size) { Wrote(PutLineBreak(end_ + size) - end_); }
   void Close();
 
   // For a staged file, once it is closed: gives it the name, replacing a
@@ -192,15 +195,18 @@ class LineFile {
     if (state_ == State::kWriting && text.size() + 2 < kBlockSize - end_) {
       std::copy(text.begin(), text.end(), buffer_.get() + end_);  // an empty text may have no data
       end_ += text.size();
-      if (line_break) {
-        buffer_[end_++] = '\r';
-        buffer_[end_++] = '\n';
-      }
+      if (line_break) end_ = PutLineBreak(end_);
       return;
     }
     AppendSlowly(text, line_break);
   }
   void AppendSlowly(std::string_view text, bool line_break);
+  // Puts the line break into the buffer at `at`; returns where it ends.
+  std::size_t PutLineBreak(std::size_t at) {
+    if (line_break_ == LineBreaks::kCrLf) buffer_[at++] = '\r';
+    buffer_[at++] = '\n';
+    return at;
+  }
   void Put(std::string_view bytes);
   void WriteFullBlock();
   void Flush();
@@ -208,6 +214,7 @@ class LineFile {
 
   std::string name_;
   Target target_;
+  LineBreaks line_break_ = LineBreaks::kCrLf;
   State state_ = State::kClosed;
   platform::FileHandle file_ = platform::kNoFile;  // writing
   std::unique_ptr<ByteSource> source_;             // reading: the file or a decompressor over it

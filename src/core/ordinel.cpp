@@ -12,20 +12,17 @@
 namespace vendral {
 namespace {
 
-// ">" and the running number, then CR LF. The number is counted up in
-// its decimal digits, in place: only a carry into a new digit moves the
-// text's start.
+// ">" and the running number. The number is counted up in its decimal
+// digits, in place: only a carry into a new digit moves the text's start.
 class ReplacementLine {
  public:
   ReplacementLine() {
     text_[start_] = kDescriptionMark;
-    text_[kBreak - 1] = '0';
-    text_[kBreak] = '\r';
-    text_[kBreak + 1] = '\n';
+    text_[kEnd - 1] = '0';
   }
 
   std::string_view Next() {
-    std::size_t digit = kBreak - 1;
+    std::size_t digit = kEnd - 1;
     while (text_[digit] == '9') text_[digit--] = '0';
     if (text_[digit] == kDescriptionMark) {
       text_[digit] = '1';
@@ -33,17 +30,17 @@ class ReplacementLine {
     } else {
       ++text_[digit];
     }
-    return {text_ + start_, kBreak + 2 - start_};
+    return {text_ + start_, kEnd - start_};
   }
 
  private:
-  static constexpr std::size_t kBreak = 24;  // where CR LF stands, after the last digit
-  char text_[kBreak + 2] = {};
-  std::size_t start_ = kBreak - 2;  // where ">" stands; the number is 0 before the first record
+  static constexpr std::size_t kEnd = 24;  // after the last digit
+  char text_[kEnd] = {};
+  std::size_t start_ = kEnd - 2;  // where ">" stands; the number is 0 before the first record
 };
 
 // Copies the source a block at a time: the lines up to the next marked
-// line go to the output in one piece, their breaks made CR LF, and a
+// line go to the output in one piece, their breaks made the output's, and a
 // description line is passed over up to its LF once its number is written.
 // No line is ever held, whatever its length.
 class OrdinelRun {
@@ -55,7 +52,7 @@ class OrdinelRun {
       source_.Skip(in_description_ ? SkipDescription(bytes) : CopyLines(bytes));
     }
     // The last line gets a break also where the source has none.
-    if (line_open_) output_.Write("\r\n");
+    if (line_open_) output_.WriteLine({});
   }
 
  private:
@@ -65,12 +62,12 @@ class OrdinelRun {
       // Most description lines end in the block: their replacement goes
       // out whole.
       if (const std::size_t lf = bytes.find('\n'); lf != std::string_view::npos) {
-        output_.Write(replacement);
+        output_.WriteLine(replacement);
         at_line_start_ = true;
         line_open_ = false;
         return lf + 1;
       }
-      output_.Write(replacement.substr(0, replacement.size() - 2));
+      output_.Write(replacement);
       in_description_ = true;
       line_open_ = true;
       return bytes.size();
@@ -84,7 +81,7 @@ class OrdinelRun {
   std::size_t SkipDescription(std::string_view bytes) {
     const std::size_t lf = bytes.find('\n');
     if (lf == std::string_view::npos) return bytes.size();
-    output_.Write("\r\n");
+    output_.WriteLine({});
     in_description_ = false;
     at_line_start_ = true;
     line_open_ = false;

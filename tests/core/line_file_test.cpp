@@ -133,19 +133,27 @@ TEST(LineFile, OpeningAgainStartsAtTheFirstLine) {
   EXPECT_EQ(file.ReadLine(), "one");
 }
 
-TEST(LineFile, WritesCrLfAndLeavesInnerBytes) {
-  TempFolder folder;
-  LineFile file(folder / "out");
-  file.OpenForWriting();
-  file.WriteLine("");
-  file.WriteLine("a\nb");
-  file.WriteLine(std::string("c\r\x1a\0d", 5));
-  const std::string big(300000, 'G');
-  file.WriteLine(big);
-  file.WriteLine("end");
-  file.Close();
-  EXPECT_EQ(ReadBytes(folder / "out"),
-            "\r\na\nb\r\n" + std::string("c\r\x1a\0d", 5) + "\r\n" + big + "\r\nend\r\n");
+// CR LF unless the file is set to end its lines with LF; every way of
+// writing a line ends it with the file's break.
+TEST(LineFile, WritesItsLineBreakAndLeavesInnerBytes) {
+  for (const LineBreaks line_break : {LineBreaks::kCrLf, LineBreaks::kLf}) {
+    const std::string eol = line_break == LineBreaks::kCrLf ? "\r\n" : "\n";
+    TempFolder folder;
+    LineFile file(folder / "out");
+    if (line_break == LineBreaks::kLf) file.SetLineBreak(line_break);
+    file.OpenForWriting();
+    file.WriteLine("");
+    file.WriteLine("a\nb");
+    file.WriteLine(std::string("c\r\x1a\0d", 5));
+    const std::string big(300000, 'G');
+    file.WriteLine(big);
+    file.WriteLine("end");
+    file.WriteRawLines("x\r\ny\n");
+    file.WroteLine(std::string_view("room").copy(file.WriteRoom(), 4));
+    file.Close();
+    EXPECT_EQ(ReadBytes(folder / "out"), eol + "a\nb" + eol + std::string("c\r\x1a\0d", 5) + eol + big + eol + "end" +
+                                             eol + "x" + eol + "y" + eol + "room" + eol);
+  }
 }
 
 TEST(LineFile, WriteAddsNoLineBreak) {
