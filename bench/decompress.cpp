@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/compression/decompressor.h"
-#include "core/failure.h"
+#include "core/bytes/compression/decompressor.h"
+#include "core/run/failure.h"
 #include "platform/platform.h"
 
 namespace {

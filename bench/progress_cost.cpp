@@ -19,8 +19,8 @@
 #include <thread>
 #include <vector>
 
-#include "core/composition.h"
-#include "core/run_frame.h"
+#include "core/tools/composition.h"
+#include "core/run/run_frame.h"
 #include "gui/browse_edit.h"
 #include "gui/main_window.h"
 #include "gui/progress_dialog.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/value_text.h"
+#include "core/text/value_text.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "core/compression/decompressor.h"
+#include "core/bytes/compression/decompressor.h"
 
 namespace vendral::fuzz {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/block_size.h"
+#include "core/bytes/block_size.h"
 #include "fuzz_input.h"
 
 namespace vendral::fuzz {

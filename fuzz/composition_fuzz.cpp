@@ -3,7 +3,7 @@
 #include <string>
 
 #include "block_spread.h"
-#include "core/composition.h"
+#include "core/tools/composition.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "support/reference_lines.h"

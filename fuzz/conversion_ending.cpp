@@ -1,6 +1,6 @@
 #include "conversion_ending.h"
 
-#include "core/run_frame.h"
+#include "core/run/run_frame.h"
 
 namespace vendral::fuzz {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/failure.h"
+#include "core/run/failure.h"
 #include "core/settings/ini_file.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"

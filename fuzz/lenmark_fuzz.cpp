@@ -8,8 +8,8 @@
 
 #include "block_spread.h"
 #include "conversion_ending.h"
-#include "core/lenmark.h"
-#include "core/parse_integer.h"
+#include "core/tools/lenmark.h"
+#include "core/text/parse_integer.h"
 #include "core/scan/description_line.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"

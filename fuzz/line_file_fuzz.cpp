@@ -5,7 +5,7 @@
 #include <string>
 
 #include "block_spread.h"
-#include "core/line_file.h"
+#include "core/lines/line_file.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "support/reference_lines.h"

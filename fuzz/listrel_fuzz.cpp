@@ -7,8 +7,8 @@
 
 #include "block_spread.h"
 #include "conversion_ending.h"
-#include "core/listrel.h"
-#include "core/parse_integer.h"
+#include "core/tools/listrel.h"
+#include "core/text/parse_integer.h"
 #include "core/scan/description_line.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "block_spread.h"
-#include "core/ordinel.h"
+#include "core/tools/ordinel.h"
 #include "core/scan/description_line.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/failure.h"
-#include "core/parse_integer.h"
+#include "core/run/failure.h"
+#include "core/text/parse_integer.h"
 #include "fuzz_check.h"
 
 namespace vendral::fuzz {

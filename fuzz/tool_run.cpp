@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "core/run_frame.h"
+#include "core/run/run_frame.h"
 #include "support/recording_host.h"
 #include "support/temp_folder.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/run_host.h"
+#include "core/run/run_host.h"
 
 namespace vendral::fuzz {
 

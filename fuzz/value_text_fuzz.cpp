@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "core/value_text.h"
+#include "core/text/value_text.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 

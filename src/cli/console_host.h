@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "cli/progress_bar.h"
-#include "core/run_host.h"
+#include "core/run/run_host.h"
 
 namespace vendral {
 

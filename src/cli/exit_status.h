@@ -1,7 +1,7 @@
 // The exit statuses of vendral-cli, and how several runs' statuses make one.
 #pragma once
 
-#include "core/run_outcome.h"
+#include "core/run/run_outcome.h"
 
 namespace vendral {
 

@@ -10,7 +10,7 @@
 #include "cli/help_text.h"
 #include "cli/options.h"
 #include "cli/tool_runs.h"
-#include "core/run_frame.h"
+#include "core/run/run_frame.h"
 #include "platform/platform.h"
 
 namespace vendral {

@@ -10,7 +10,7 @@
 #include <variant>
 #include <vector>
 
-#include "core/listrel.h"
+#include "core/tools/listrel.h"
 
 namespace vendral {
 

@@ -1,9 +1,9 @@
 #include "cli/tool_runs.h"
 
-#include "core/composition.h"
-#include "core/lenmark.h"
-#include "core/listrel.h"
-#include "core/ordinel.h"
+#include "core/tools/composition.h"
+#include "core/tools/lenmark.h"
+#include "core/tools/listrel.h"
+#include "core/tools/ordinel.h"
 
 namespace vendral {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "cli/options.h"
-#include "core/run_host.h"
-#include "core/run_outcome.h"
+#include "core/run/run_host.h"
+#include "core/run/run_outcome.h"
 
 namespace vendral {
 

@@ -3,7 +3,7 @@
 #include <QIcon>
 #include <iostream>
 
-#include "core/run_frame.h"
+#include "core/run/run_frame.h"
 #include "gui/close_on_termination_request.h"
 #include "gui/command_line.h"
 #include "gui/installed_settings.h"

@@ -15,11 +15,11 @@
 #include <QShowEvent>
 #include <QTabWidget>
 
-#include "core/composition.h"
-#include "core/lenmark.h"
-#include "core/listrel.h"
-#include "core/ordinel.h"
-#include "core/run_frame.h"
+#include "core/tools/composition.h"
+#include "core/tools/lenmark.h"
+#include "core/tools/listrel.h"
+#include "core/tools/ordinel.h"
+#include "core/run/run_frame.h"
 #include "gui/browse_edit.h"
 #include "gui/frame_centring.h"
 #include "gui/help_texts.h"

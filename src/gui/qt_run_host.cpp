@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <utility>
 
-#include "core/run_frame.h"
+#include "core/run/run_frame.h"
 #include "gui/browse_edit.h"
 #include "gui/box_width.h"
 #include "gui/busy_cursor.h"

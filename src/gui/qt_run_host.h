@@ -8,7 +8,7 @@
 #include <QString>
 #include <functional>
 
-#include "core/run_host.h"
+#include "core/run/run_host.h"
 
 namespace vendral {
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "core/value_text.h"
+#include "core/text/value_text.h"
 #include "gui/decimal_symbol.h"
 
 namespace vendral {

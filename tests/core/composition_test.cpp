@@ -1,12 +1,12 @@
-#include "core/composition.h"
+#include "core/tools/composition.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
-#include "core/line_file.h"
-#include "core/run_frame.h"
+#include "core/lines/line_file.h"
+#include "core/run/run_frame.h"
 #include "support/recording_host.h"
 #include "support/temp_folder.h"
 

@@ -1,4 +1,4 @@
-#include "core/compression/decompressor.h"
+#include "core/bytes/compression/decompressor.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "support/compressed_samples.h"
-#include "core/block_size.h"
-#include "core/compression/format_decoders.h"
-#include "core/failure.h"
+#include "core/bytes/block_size.h"
+#include "core/bytes/compression/format_decoders.h"
+#include "core/run/failure.h"
 
 namespace vendral {
 namespace {

@@ -1,11 +1,11 @@
-#include "core/file_source.h"
+#include "core/bytes/file_source.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "core/block_size.h"
+#include "core/bytes/block_size.h"
 #include "support/temp_folder.h"
 
 namespace vendral {

@@ -1,4 +1,4 @@
-#include "core/lenmark.h"
+#include "core/tools/lenmark.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/line_file.h"
-#include "core/run_frame.h"
+#include "core/lines/line_file.h"
+#include "core/run/run_frame.h"
 #include "support/recording_host.h"
 #include "support/temp_folder.h"
 

@@ -1,4 +1,4 @@
-#include "core/line_file.h"
+#include "core/lines/line_file.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/block_size.h"
-#include "core/failure.h"
+#include "core/bytes/block_size.h"
+#include "core/run/failure.h"
 #include "support/temp_folder.h"
 
 namespace vendral {

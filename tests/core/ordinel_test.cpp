@@ -1,4 +1,4 @@
-#include "core/ordinel.h"
+#include "core/tools/ordinel.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/run_frame.h"
+#include "core/run/run_frame.h"
 #include "support/recording_host.h"
 #include "support/temp_folder.h"
 

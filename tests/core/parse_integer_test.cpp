@@ -1,11 +1,11 @@
-#include "core/parse_integer.h"
+#include "core/text/parse_integer.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
-#include "core/failure.h"
+#include "core/run/failure.h"
 
 namespace vendral {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/run_frame.h"
+#include "core/run/run_frame.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "core/failure.h"
+#include "core/run/failure.h"
 #include "support/recording_host.h"
 #include "support/temp_folder.h"
 

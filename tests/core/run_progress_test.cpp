@@ -1,4 +1,4 @@
-#include "core/run_progress.h"
+#include "core/run/run_progress.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "core/composition.h"
-#include "core/failure.h"
-#include "core/lenmark.h"
-#include "core/line_file.h"
-#include "core/listrel.h"
-#include "core/ordinel.h"
-#include "core/run_frame.h"
+#include "core/tools/composition.h"
+#include "core/run/failure.h"
+#include "core/tools/lenmark.h"
+#include "core/lines/line_file.h"
+#include "core/tools/listrel.h"
+#include "core/tools/ordinel.h"
+#include "core/run/run_frame.h"
 #include "support/recording_host.h"
 #include "support/temp_folder.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/failure.h"
+#include "core/run/failure.h"
 #include "core/settings/component.h"
 
 namespace vendral::testing {

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "core/failure.h"
+#include "core/run/failure.h"
 #include "support/temp_folder.h"
 
 namespace vendral {

@@ -1,4 +1,4 @@
-#include "core/staged_file.h"
+#include "core/lines/staged_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/line_file.h"
+#include "core/lines/line_file.h"
 #include "support/temp_folder.h"
 
 namespace vendral {

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "core/composition.h"
-#include "core/lenmark.h"
-#include "core/listrel.h"
-#include "core/ordinel.h"
-#include "core/run_frame.h"
+#include "core/tools/composition.h"
+#include "core/tools/lenmark.h"
+#include "core/tools/listrel.h"
+#include "core/tools/ordinel.h"
+#include "core/run/run_frame.h"
 #include "support/recording_host.h"
 #include "support/reference_lines.h"
 #include "support/reference_tools.h"

@@ -1,4 +1,4 @@
-#include "core/value_text.h"
+#include "core/text/value_text.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "core/staged_file.h"
+#include "core/lines/staged_file.h"
 #include "fault_scene.h"
 
 namespace vendral::testing {

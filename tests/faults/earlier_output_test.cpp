@@ -12,7 +12,7 @@
 #include <map>
 #include <thread>
 
-#include "core/staged_file.h"
+#include "core/lines/staged_file.h"
 #include "fault_scene.h"
 #include "small_file_system.h"
 #include "support/compressed_samples.h"

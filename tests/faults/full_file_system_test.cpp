@@ -3,7 +3,7 @@
 // nothing else on that disk, the settings file included, is harmed.
 #include <gtest/gtest.h>
 
-#include "core/failure.h"
+#include "core/run/failure.h"
 #include "core/settings/ini_file.h"
 #include "fault_scene.h"
 #include "small_file_system.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/failure.h"
+#include "core/run/failure.h"
 #include "core/settings/ini_file.h"
 #include "fault_scene.h"
 #include "small_file_system.h"

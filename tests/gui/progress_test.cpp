@@ -21,7 +21,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "core/staged_file.h"
+#include "core/lines/staged_file.h"
 #include "find_component.h"
 #include "gui/box_width.h"
 #include "gui/browse_edit.h"

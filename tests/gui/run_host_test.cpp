@@ -9,8 +9,8 @@
 #include <QTest>
 #include <thread>
 
-#include "core/failure.h"
-#include "core/run_frame.h"
+#include "core/run/failure.h"
+#include "core/run/run_frame.h"
 #include "gui/box_width.h"
 #include "gui/browse_edit.h"
 #include "gui/progress_dialog.h"

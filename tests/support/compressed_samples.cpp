@@ -9,7 +9,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "core/failure.h"
+#include "core/run/failure.h"
 
 namespace vendral::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/byte_source.h"
+#include "core/bytes/byte_source.h"
 #include "platform/io_error_codes.h"
 
 namespace vendral::testing {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/run_host.h"
+#include "core/run/run_host.h"
 
 namespace vendral::testing {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/composition.h"
-#include "core/parse_integer.h"
-#include "core/value_text.h"
+#include "core/tools/composition.h"
+#include "core/text/parse_integer.h"
+#include "core/text/value_text.h"
 #include "support/reference_lines.h"
 
 namespace vendral::testing {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/failure.h"
+#include "core/run/failure.h"
 
 namespace vendral {
 namespace {

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <random>
 
-#include "core/failure.h"
+#include "core/run/failure.h"
 
 namespace vendral {
 namespace {

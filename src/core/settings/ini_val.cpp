@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/parse_integer.h"
+#include "core/text/parse_integer.h"
 #include "core/settings/ini_file.h"
 #include "platform/platform.h"
 

@@ -1,0 +1,29 @@
+// Decompression below the line file: a compressed file is recognised by its
+// first bytes, never by its name, and read through a ByteSource that yields
+// the decompressed bytes. Damaged data raises IoError with the code
+// IoError::kDamagedData and a message that names no library.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "core/bytes/byte_source.h"
+
+namespace vendral {
+
+enum class Compression { kNone, kGzip, kZstd, kXz, kBzip2 };
+
+// How many first bytes DetectCompression needs to decide.
+inline constexpr std::size_t kCompressionMagicSize = 6;
+
+// The format whose magic number head starts with; kNone for any other
+// bytes, a head shorter than a magic number included.
+Compression DetectCompression(std::string_view head);
+
+// A source of the decompressed bytes of stored, which must yield the file
+// from its first byte. Several gzip members (or zstd frames, xz streams,
+// bzip2 streams) one after another are read as one; anything after the last
+// one that is not another member is damaged data.
+std::unique_ptr<ByteSource> MakeDecompressor(Compression format, std::unique_ptr<ByteSource> stored);
+
+}  // namespace vendral

@@ -1,0 +1,44 @@
+// How far a tool run has got through everything it reads, summed over its
+// line files and handed to the run host, which may answer that the user
+// wants the run stopped.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/lines/line_file.h"
+#include "core/run/run_host.h"
+
+namespace vendral {
+
+class RunProgress : public ReadProgress {
+ public:
+  // readings: every file that the run reads, once for each time it reads
+  // it; their sizes as stored add up to the whole run. tool (a name that
+  // outlives the run) and source name the run for the host.
+  RunProgress(RunHost& host, std::string_view tool, std::string source,
+              const std::vector<std::string_view>& readings);
+  RunProgress(const RunProgress&) = delete;
+  RunProgress& operator=(const RunProgress&) = delete;
+
+  // Counts the file's reading from now on.
+  void Watch(LineFile& file) { file.SetReadProgress(this); }
+
+  // Raises RunCancelled when the host asks to stop; the run's frame then
+  // ends its output.
+  void BytesRead(std::uint64_t bytes) override;
+
+  // 0 to 1; 0 while the size of the readings is unknown.
+  double FractionDone() const;
+
+ private:
+  RunHost& host_;
+  std::string_view tool_;
+  std::string source_;
+  std::uint64_t total_bytes_ = 0;
+  std::uint64_t bytes_read_ = 0;
+};
+
+}  // namespace vendral

@@ -1,0 +1,17 @@
+// Lenmark: keeps the records whose sequence length is below, equal to or
+// above a threshold. comparison is the text of the comparison field ("<",
+// "=" or ">"; any other text keeps nothing), length_text the text of the
+// number field, converted only when a record is compared.
+#pragma once
+
+#include <string>
+
+#include "core/run/run_host.h"
+#include "core/run/run_outcome.h"
+
+namespace vendral {
+
+RunOutcome RunLenmark(RunHost& host, const std::string& source, const std::string& comparison,
+                const std::string& length_text);
+
+}  // namespace vendral

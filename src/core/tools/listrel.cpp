@@ -1,0 +1,151 @@
+#include "core/tools/listrel.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <exception>
+#include <string_view>
+#include <vector>
+
+#include "core/lines/line_file.h"
+#include "core/text/parse_integer.h"
+#include "core/tools/record_reader.h"
+#include "core/run/run_frame.h"
+#include "core/scan/description_line.h"
+#include "core/run/tool_run.h"
+
+namespace vendral {
+namespace {
+
+// Characters 2 to 21 of the description line: up to 20 after the ">".
+std::int32_t RecordNumber(const std::string& description) {
+  return ParseInteger(std::string_view(description).substr(1, 20));
+}
+
+// Every line of the filter file as a number, in ascending order. A line
+// that is no number, a blank one included, ends the run. One reading is
+// enough, so the filter may come through a pipe.
+std::vector<std::int32_t> ReadFilterList(LineFile& filter) {
+  std::string line;
+  std::vector<std::int32_t> list;
+  filter.OpenForReading();
+  while (!filter.AtEnd()) {
+    filter.ReadLine(line);
+    list.push_back(ParseInteger(line));
+  }
+  // A filter written in order, as most are, needs no sort.
+  if (!std::is_sorted(list.begin(), list.end())) std::sort(list.begin(), list.end());
+  return list;
+}
+
+// Converts every record number: a bad one raises its conversion failure.
+void CheckRecordNumbers(LineFile& source) {
+  RecordReader reader(source, BlankLineRule::kEndsRecord);
+  while (reader.NextRecord()) RecordNumber(reader.description());
+}
+
+// Whether numbers are in the filter list. Record numbers mostly come in
+// ascending order, so a search first looks just after where the last one
+// ended.
+class FilterSearch {
+ public:
+  explicit FilterSearch(const std::vector<std::int32_t>& list) : list_(list), next_(list.begin()) {}
+
+  bool Contains(std::int32_t number) {
+    constexpr std::ptrdiff_t kNear = 4;
+    const bool after_last = next_ == list_.begin() || *(next_ - 1) < number;
+    if (after_last && list_.end() - next_ > kNear && *(next_ + kNear) >= number) {
+      next_ = std::lower_bound(next_, next_ + kNear, number);
+    } else {
+      next_ = std::lower_bound(list_.begin(), list_.end(), number);
+    }
+    return next_ != list_.end() && *next_ == number;
+  }
+
+ private:
+  const std::vector<std::int32_t>& list_;
+  std::vector<std::int32_t>::const_iterator next_;  // the first value not below the last number
+};
+
+void WriteKeptRecords(LineFile& source, LineFile& output,
+                      const std::vector<std::int32_t>& filter_list, bool keep_listed) {
+  RecordReader reader(source, BlankLineRule::kEndsRecord);
+  FilterSearch filter(filter_list);
+  char description[16] = {kDescriptionMark};
+  while (reader.NextRecord()) {
+    const std::int32_t number = RecordNumber(reader.description());
+    const bool listed = filter.Contains(number);
+    if (listed != keep_listed) continue;  // the next record skips this one's lines
+    // Rebuilt from the number: plain decimal, whatever form the source had.
+    const auto end = std::to_chars(description + 1, description + sizeof description, number).ptr;
+    reader.CopyRecord(std::string_view(description, static_cast<std::size_t>(end - description)), kEveryLength,
+                      output);
+  }
+}
+
+// Writes the kept records in one reading of the source, and leaves the
+// output as if every record number had been converted before the first
+// record was written: a bad number, or a failed reading, leaves it empty.
+// A refused write leaves what reached the file, but only once the rest of
+// the numbers are known to convert, since a bad one would have come first.
+void WriteKeptRecordsOrNone(LineFile& source, LineFile& output, const std::vector<std::int32_t>& filter_list,
+                            bool keep_listed) {
+  std::exception_ptr refused;
+  try {
+    WriteKeptRecords(source, output, filter_list, keep_listed);
+    return;
+  } catch (...) {
+    if (!output.WriteRefused()) {
+      output.TakeBackTo(0);
+      throw;
+    }
+    refused = std::current_exception();
+  }
+  try {
+    source.OpenForReading();
+    CheckRecordNumbers(source);
+  } catch (...) {
+    output.TakeBackTo(0);
+    throw;
+  }
+  std::rethrow_exception(refused);
+}
+
+}  // namespace
+
+RunOutcome RunListrel(RunHost& host, const std::string& source_path, const std::string& filter_path,
+                      ListrelCriteria criteria) {
+  // The source is never held in memory, and a bad record number leaves the
+  // output empty. An output that can take back what it got needs one
+  // reading of the source; standard output, which cannot, needs two: one
+  // to convert every record number, one to write the kept records.
+  const bool converted_first = host.OutputGoesToStandardOutput();
+  ToolPlan plan{"Listrel", "Listrel", ".fas", {source_path, filter_path}, kMissingFilesText, kFilterOrder,
+                {filter_path, source_path}};
+  if (converted_first) plan.readings.push_back(source_path);
+  return RunTool(host, plan, [&](LineFile& output, RunProgress& progress) {
+    LineFile filter(filter_path);
+    progress.Watch(filter);
+    const std::vector<std::int32_t> filter_list = ReadFilterList(filter);
+    LineFile source(source_path);
+    progress.Watch(source);
+    source.OpenForReading();
+    const bool keep_listed = criteria == ListrelCriteria::kExtract;
+    if (!source.CanReadAgain()) {
+      // A pipe can be read only once: there a bad number ends the run after
+      // the records before it.
+      WriteKeptRecords(source, output, filter_list, keep_listed);
+    } else if (converted_first) {
+      CheckRecordNumbers(source);
+      source.OpenForReading();
+      WriteKeptRecords(source, output, filter_list, keep_listed);
+    } else {
+      WriteKeptRecordsOrNone(source, output, filter_list, keep_listed);
+    }
+    source.Close();
+    output.Close();  // the filter is closed last
+    filter.Close();
+  });
+}
+
+}  // namespace vendral
