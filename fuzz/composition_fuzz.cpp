@@ -17,7 +17,7 @@ void FuzzComposition(std::string_view letters, const std::uint8_t* data, std::si
   const std::string source = SpreadOverBlocks(input);
   PutScratchFile("source.fa", source);
   const std::string tag = letters == kGcLetters ? "GC-Content" : "Ardenta";
-  const ToolOutcome outcome = RunTool(
+  const ToolOutcome outcome = RunInScratchFolder(
       [letters](RunHost& host) { RunComposition(host, letters, ScratchPath("source.fa")); },
       "source.fa." + tag + ".csv");
   RequireEqual("how the run ended", kDoneEnding, outcome.ending);

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string length_text(input.Line());
   const std::string source = SpreadOverBlocks(input);
   PutScratchFile("source.fa", source);
-  const ToolOutcome outcome = RunTool(
+  const ToolOutcome outcome = RunInScratchFolder(
       [&](vendral::RunHost& host) {
         vendral::RunLenmark(host, ScratchPath("source.fa"), comparison, length_text);
       },

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string source = SpreadOverBlocks(input);
   PutScratchFile("filter.txt", filter);
   PutScratchFile("source.fa", source);
-  const ToolOutcome outcome = RunTool(
+  const ToolOutcome outcome = RunInScratchFolder(
       [&](vendral::RunHost& host) {
         vendral::RunListrel(host, ScratchPath("source.fa"), ScratchPath("filter.txt"),
                             extract ? vendral::ListrelCriteria::kExtract : vendral::ListrelCriteria::kExclude);

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string source = SpreadOverBlocks(input);
   PutScratchFile("source.fa", source);
   const ToolOutcome outcome =
-      RunTool([](vendral::RunHost& host) { vendral::RunOrdinel(host, ScratchPath("source.fa")); },
+      RunInScratchFolder([](vendral::RunHost& host) { vendral::RunOrdinel(host, ScratchPath("source.fa")); },
               "source.fa.Ordinel.fas");
 
   RequireEqual("how the run ended", kDoneEnding, outcome.ending);

@@ -27,7 +27,7 @@ void RemoveScratchFile(const std::string& name) {
   std::filesystem::remove(ScratchPath(name), ignored);
 }
 
-ToolOutcome RunTool(const std::function<void(RunHost&)>& tool, const std::string& output_name) {
+ToolOutcome RunInScratchFolder(const std::function<void(RunHost&)>& tool, const std::string& output_name) {
   RemoveScratchFile(output_name);
   testing::RecordingHost host(Scratch().path());
   RunGuarded(host, [&] { tool(host); });

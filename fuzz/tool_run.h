@@ -30,7 +30,7 @@ struct ToolOutcome {
 
 // Runs tool with the scratch folder as output folder and collects the
 // file output_name that it wrote.
-ToolOutcome RunTool(const std::function<void(RunHost&)>& tool, const std::string& output_name);
+ToolOutcome RunInScratchFolder(const std::function<void(RunHost&)>& tool, const std::string& output_name);
 
 inline constexpr std::string_view kDoneEnding = "notice:Done!";
 
