@@ -79,6 +79,16 @@ int OpenOrCreateUntruncated(const std::string& path) {
   return -1;
 }
 
+// Takes the sharing lock on a file just opened; a lock that another open
+// holds closes it again.
+bool Locked(int fd, int operation) {
+  if (::flock(fd, operation | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+    ::close(fd);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool IsPathDelimiter(char c) { return c == '/'; }
@@ -93,10 +103,7 @@ int OpenFileForReading(const std::string& path, FileHandle& file) {
     return kAccessDenied;
   }
   // Shared lock: other readers may join, writers are kept out.
-  if (::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
-    ::close(fd);
-    return kSharingViolation;
-  }
+  if (!Locked(fd, LOCK_SH)) return kSharingViolation;
   file = fd;
   return 0;
 }
@@ -105,13 +112,10 @@ int OpenFileForWriting(const std::string& path, FileHandle& file) {
   if (HoldsNul(path)) return kInvalidName;
   const int fd = OpenOrCreateUntruncated(path);
   if (fd < 0) return OpenError(path, errno);
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
-    // The file stays even when this open created it: whoever holds the lock
-    // opened it too and may be writing it, and a path removed now would take
-    // that run's output with it.
-    ::close(fd);
-    return kSharingViolation;
-  }
+  // The file stays even when this open created it: whoever holds the lock
+  // opened it too and may be writing it, and a path removed now would take
+  // that run's output with it.
+  if (!Locked(fd, LOCK_EX)) return kSharingViolation;
   // An empty file is left untouched: on ext4 even a truncate to the size
   // the file already has marks it for a forced flush of every written
   // block when it is closed (auto_da_alloc), which made closing a new
@@ -134,10 +138,7 @@ int HoldFileForReplacing(const std::string& path, FileHandle& file) {
   // refused as it is by any writer.
   const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
   if (fd < 0) return OpenError(path, errno);
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
-    ::close(fd);
-    return kSharingViolation;
-  }
+  if (!Locked(fd, LOCK_EX)) return kSharingViolation;
   file = fd;
   return 0;
 }

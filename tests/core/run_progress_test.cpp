@@ -21,6 +21,7 @@
 namespace vendral {
 namespace {
 
+using testing::NamesIn;
 using testing::ReadBytes;
 using testing::RecordingHost;
 using testing::TempFolder;
@@ -100,14 +101,6 @@ TEST_P(EveryTool, ReportsItsReadingUpToTheWhole) {
   EXPECT_EQ(stage.host.progress.back().fraction_done, 1.0);
 }
 
-// The names in a folder, sorted.
-std::vector<std::string> FolderNames(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // Stopped at its first report, or at its last one when all is read and
 // most of the output written, the run leaves nothing of its output, and an
 // earlier output stays as it was (Ordinel never gets that far over one).
@@ -135,9 +128,9 @@ TEST_P(EveryTool, StoppedRunLeavesNoOutputOfItsOwnAndShowsNoBox) {
       EXPECT_EQ(stage.host.events, expected_events) << trace;
       if (earlier) {
         EXPECT_EQ(ReadBytes(stage.Output(GetParam())), "an earlier output\r\n") << trace;
-        EXPECT_EQ(FolderNames(stage.folder / "out"), std::vector<std::string>{GetParam().output}) << trace;
+        EXPECT_EQ(NamesIn(stage.folder / "out"), std::vector<std::string>{GetParam().output}) << trace;
       } else {
-        EXPECT_TRUE(FolderNames(stage.folder / "out").empty()) << trace;
+        EXPECT_TRUE(NamesIn(stage.folder / "out").empty()) << trace;
       }
       // Every file of the run is closed: nothing keeps a writer out.
       for (const std::string* input : {&stage.source, &stage.filter}) {

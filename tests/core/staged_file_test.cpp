@@ -14,16 +14,10 @@
 namespace vendral {
 namespace {
 
+using testing::NamesIn;
 using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
-
-std::vector<std::string> NamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 TEST(StagedFile, OwnNameSaysWhatItIsAndFitsWhereTheOutputFits) {
   EXPECT_EQ(StagedFile::OwnName("/out/a.fa.GC-Content.csv", 4711), "/out/a.fa.GC-Content.csv.partial-4711");

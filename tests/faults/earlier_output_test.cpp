@@ -24,13 +24,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kEarlier = "an earlier run's output\r\n";
 
-std::vector<std::string> NamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 struct FailingCase {
   const char* name;
   const char* tool;

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace vendral::testing {
 
@@ -23,5 +24,7 @@ class TempFolder {
 
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
+// The names in a folder, sorted.
+std::vector<std::string> NamesIn(const std::string& folder);
 
 }  // namespace vendral::testing
