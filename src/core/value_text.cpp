@@ -1,22 +1,16 @@
 #include "core/value_text.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 
 namespace vendral {
-
-// The digits of a percentage depend on the 64-bit significand of the x87
-// extended format; a narrower long double would change the last digits.
-static_assert(std::numeric_limits<long double>::digits == 64,
-              "percentages need the 80-bit extended format");
-static_assert(std::endian::native == std::endian::little, "the significand is read from the first 8 bytes");
-
 namespace {
 
 constexpr int kExactDigits = 18;
@@ -24,7 +18,7 @@ constexpr int kShownDigits = 15;
 constexpr std::uint64_t kLowest18 = 100000000000000000ULL;  // 10^17
 constexpr std::uint64_t kAbove18 = 1000000000000000000ULL;  // 10^18
 
-__extension__ typedef unsigned __int128 U128;  // GCC and Clang; MSVC would need _umul128
+__extension__ typedef unsigned __int128 U128;  // GCC and Clang; MSVC would need _umul128 and _udiv128
 
 // A 192-bit unsigned number, least significant word first.
 struct U192 {
@@ -96,47 +90,23 @@ struct ExactDigits {
   int exponent;
 };
 
-// A long double's fields as the x87 format stores them, read from its
-// bytes. Tests of the value itself would take it through the x87 registers
-// and back to memory once more, and each store of all its 10 bytes makes
-// the next read of its parts wait.
-struct Extended {
-  std::uint64_t mantissa;  // with its leading 1 bit where the value is normal
-  int biased_exponent;
-  bool negative;
-  bool IsZero() const { return biased_exponent == 0 && mantissa == 0; }
-};
-
-Extended FieldsOf(long double value) {
-  unsigned char bytes[sizeof(long double)];
-  std::memcpy(bytes, &value, sizeof bytes);
-  std::uint64_t mantissa = 0;
-  std::uint16_t sign_and_exponent = 0;
-  std::memcpy(&mantissa, bytes, sizeof mantissa);
-  std::memcpy(&sign_and_exponent, bytes + sizeof mantissa, sizeof sign_and_exponent);
-  return {mantissa, sign_and_exponent & 0x7FFF, (sign_and_exponent >> 15) != 0};
-}
-
-// The exact digits of the value's magnitude from integer arithmetic, for
-// the values whose scaling fits in 192 bits: every percentage that a run
-// can produce. The library's frexpl, ldexpl and log10l took a third of a
-// run on short reads.
-bool FastDigits(const Extended& value, ExactDigits& out) {
-  const std::uint64_t mantissa = value.mantissa;
-  const int biased = value.biased_exponent;
-  if (biased == 0 || biased == 0x7FFF || (mantissa >> 63) == 0) return false;  // subnormal, infinite, NaN
-  const int binary_exponent = biased - 16382;  // value = mantissa * 2^-64 * 2^binary_exponent
-  const int shift = 64 - binary_exponent;      // value = mantissa * 2^-shift
+// The exact digits of a nonzero value, its significand's top bit set, from
+// integer arithmetic, for the values whose scaling fits in 192 bits: every
+// percentage that a run can produce. The library's frexpl, ldexpl and log10l took a third of a run on
+// short reads.
+bool FastDigits(const BinaryValue& value, ExactDigits& out) {
+  const int shift = -value.exponent;  // value = significand * 2^-shift
   if (shift < 1 || shift > 127) return false;
   // value >= 2^(binary_exponent - 1), so floor(log10(value)) is at least
   // floor((binary_exponent - 1) * log10(2)); 78913 / 2^18 is log10(2)
   // closely enough for every exponent that passes the test above.
+  const int binary_exponent = 64 - shift;
   const int lowest_log10 = ((binary_exponent - 1) * 78913) >> 18;
   int p = kExactDigits - 1 - lowest_log10;
   for (int attempt = 0; attempt < 4; ++attempt) {
     if (p < 0 || p > 38) return false;
     std::uint64_t scaled = 0;
-    if (!ScaledRounded(mantissa, shift, p, scaled)) return false;
+    if (!ScaledRounded(value.significand, shift, p, scaled)) return false;
     if (scaled >= kAbove18) {
       --p;
     } else if (scaled < kLowest18) {
@@ -149,20 +119,33 @@ bool FastDigits(const Extended& value, ExactDigits& out) {
   return false;
 }
 
-// The digits of |value|, whose fields are given.
-ExactDigits Digits(const Extended& fields, long double value) {
-  ExactDigits out;
-  if (FastDigits(fields, out)) return out;
-  // "d.ddddddddddddddddde+XX": the C library rounds exactly as well.
-  char exact[64];
-  std::snprintf(exact, sizeof exact, "%.*Le", kExactDigits - 1, fields.negative ? -value : value);
+// The digits of "d.ddddddddddddddddde+XX", as the C library and to_chars
+// write a value exactly rounded to 18 digits.
+ExactDigits DigitsOfScientific(const char* exact) {
+  ExactDigits out{0, 0};
   const char* p = exact;
-  out.digits = 0;
   for (; *p && *p != 'e'; ++p) {
     if (*p >= '0' && *p <= '9') out.digits = out.digits * 10 + static_cast<std::uint64_t>(*p - '0');
   }
   out.exponent = std::atoi(p + 1) + 1;
   return out;
+}
+
+// n * 2^exponent rounded to nearest, ties to even, in a 64-bit
+// significand; n from 2^64 to 2^127.
+BinaryValue Rounded(U128 n, int exponent) {
+  const int dropped = 64 - std::countl_zero(static_cast<std::uint64_t>(n >> 64));
+  std::uint64_t significand = static_cast<std::uint64_t>(n >> dropped);
+  const std::uint64_t rest = static_cast<std::uint64_t>(n) & ((std::uint64_t{1} << dropped) - 1);
+  const std::uint64_t half = std::uint64_t{1} << (dropped - 1);
+  // Bitwise, not branches: which way a value rounds is not foreseeable.
+  significand += (rest > half) | ((rest == half) & significand & 1);
+  exponent += dropped;
+  if (significand == 0) {  // the rounding carried out of the top bit
+    significand = std::uint64_t{1} << 63;
+    ++exponent;
+  }
+  return {significand, exponent, false};
 }
 
 constexpr char kDigitPairs[] =
@@ -190,16 +173,15 @@ void WriteSixteenDigits(char* out, std::uint64_t n) {
 // The longest text: a sign, 15 digits, the separator and "E-4951".
 constexpr std::size_t kLongestText = 32;
 
-// Writes the value text to text, returns its length.
-std::size_t WriteValueText(char* text, long double value, char decimal_symbol) {
+// Writes the value text of the digits to text, returns its length.
+std::size_t WriteValueText(char* text, bool negative, ExactDigits value_digits, char decimal_symbol) {
   char* out = text;
-  const Extended fields = FieldsOf(value);
-  if (fields.IsZero()) {
+  auto [exact, exponent] = value_digits;
+  if (exact == 0) {
     *out = '0';
     return 1;
   }
-  if (fields.negative) *out++ = '-';
-  auto [exact, exponent] = Digits(fields, value);
+  if (negative) *out++ = '-';
 
   // Half up to 15 digits, then the trailing zeros go.
   constexpr std::uint64_t kLowest15 = 100000000000000ULL;  // 10^14
@@ -251,32 +233,44 @@ std::size_t WriteValueText(char* text, long double value, char decimal_symbol) {
 }
 
 std::size_t WritePercentageText(char* text, std::int64_t hits, std::int64_t total, char decimal_symbol) {
-  const long double share = static_cast<long double>(hits) / static_cast<long double>(total);
-  return WriteValueText(text, share * 100.0L, decimal_symbol);
+  // A percentage of counts below 2^63 lies from 2^-57 to 2^7, where the
+  // fast digits never fail; those of 0 (no hits) stay as they start.
+  ExactDigits digits{0, 0};
+  FastDigits(ExtendedPercentage(hits, total), digits);
+  return WriteValueText(text, false, digits, decimal_symbol);
 }
 
 }  // namespace
 
-DecimalDigits EighteenDigits(long double value) {
-  const ExactDigits exact = Digits(FieldsOf(value), value);
-  char twenty_four[24];  // exact has 18 digits
-  WriteEightDigits(twenty_four, static_cast<std::uint32_t>(exact.digits / 10000000000000000ULL));
-  WriteSixteenDigits(twenty_four + 8, exact.digits % 10000000000000000ULL);
-  DecimalDigits out;
-  std::memcpy(out.digits.data(), twenty_four + 6, out.digits.size());
-  out.exponent = exact.exponent;
-  return out;
+BinaryValue ExtendedPercentage(std::int64_t hits, std::int64_t total) {
+  if (hits == 0) return {};
+  const int hits_zeros = std::countl_zero(static_cast<std::uint64_t>(hits));
+  const int total_zeros = std::countl_zero(static_cast<std::uint64_t>(total));
+  const std::uint64_t hits_top = static_cast<std::uint64_t>(hits) << hits_zeros;  // top bits set
+  const std::uint64_t total_top = static_cast<std::uint64_t>(total) << total_zeros;
+  // hits / total = hits_top / total_top * 2^(total_zeros - hits_zeros), the
+  // quotient of the tops lying between 1/2 and 2: one division gives its
+  // 64 bits.
+  const int below_one = hits_top < total_top;
+  const U128 dividend = static_cast<U128>(hits_top) << (63 + below_one);
+  std::uint64_t quotient = static_cast<std::uint64_t>(dividend / total_top);
+  const std::uint64_t remainder = static_cast<std::uint64_t>(dividend) - quotient * total_top;
+  // Nearest, ties to even; a quotient of 64-bit tops never rounds up to 2^64.
+  const std::uint64_t rest = total_top - remainder;
+  quotient += (remainder > rest) | ((remainder == rest) & quotient & 1);
+  return Rounded(static_cast<U128>(quotient) * 100, total_zeros - hits_zeros - 63 - below_one);
 }
 
-std::string ValueText(long double value, char decimal_symbol) {
-  std::string text;
-  AppendValueText(text, value, decimal_symbol);
-  return text;
-}
-
-void AppendValueText(std::string& out, long double value, char decimal_symbol) {
+std::string ValueText(double value, char decimal_symbol) {
+  ExactDigits digits{0, 0};
+  if (value != 0) {
+    char exact[64];
+    *std::to_chars(exact, exact + sizeof exact - 1, std::fabs(value), std::chars_format::scientific,
+                   kExactDigits - 1).ptr = '\0';
+    digits = DigitsOfScientific(exact);
+  }
   char text[kLongestText];
-  out.append(text, WriteValueText(text, value, decimal_symbol));
+  return {text, WriteValueText(text, std::signbit(value), digits, decimal_symbol)};
 }
 
 std::string PercentageText(std::int64_t hits, std::int64_t total, char decimal_symbol) {
@@ -296,5 +290,53 @@ void PercentageTexts::Make(Kept& kept, std::int64_t hits, std::int64_t total) {
   kept.hits = hits;
   kept.total = total;
 }
+
+#ifdef VENDRAL_X87_LONG_DOUBLE
+BinaryValue ExtendedFields(long double value) {
+  unsigned char bytes[sizeof(long double)];
+  std::memcpy(bytes, &value, sizeof bytes);
+  std::uint64_t significand = 0;
+  std::uint16_t sign_and_exponent = 0;
+  std::memcpy(&significand, bytes, sizeof significand);
+  std::memcpy(&sign_and_exponent, bytes + sizeof significand, sizeof sign_and_exponent);
+  const bool negative = (sign_and_exponent >> 15) != 0;
+  if (significand == 0) return {0, 0, negative};
+  // value = significand * 2^(biased exponent - 16383 - 63); subnormals
+  // have the exponent of biased 1 and leading zeros.
+  const int zeros = std::countl_zero(significand);
+  const int biased = std::max(sign_and_exponent & 0x7FFF, 1);
+  return {significand << zeros, biased - 16383 - 63 - zeros, negative};
+}
+
+namespace {
+
+// The digits of |value|, whose fields are given.
+ExactDigits Digits(const BinaryValue& fields, long double value) {
+  ExactDigits out{0, 0};
+  if (fields.significand == 0 || FastDigits(fields, out)) return out;
+  char exact[64];
+  std::snprintf(exact, sizeof exact, "%.*Le", kExactDigits - 1, std::fabs(value));
+  return DigitsOfScientific(exact);
+}
+
+}  // namespace
+
+std::string ValueText(long double value, char decimal_symbol) {
+  const BinaryValue fields = ExtendedFields(value);
+  char text[kLongestText];
+  return {text, WriteValueText(text, fields.negative, Digits(fields, value), decimal_symbol)};
+}
+
+DecimalDigits EighteenDigits(long double value) {
+  const ExactDigits exact = Digits(ExtendedFields(value), value);
+  char twenty_four[24];  // exact has 18 digits
+  WriteEightDigits(twenty_four, static_cast<std::uint32_t>(exact.digits / 10000000000000000ULL));
+  WriteSixteenDigits(twenty_four + 8, exact.digits % 10000000000000000ULL);
+  DecimalDigits out;
+  std::memcpy(out.digits.data(), twenty_four + 6, out.digits.size());
+  out.exponent = exact.exponent;
+  return out;
+}
+#endif
 
 }  // namespace vendral

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace vendral {
 namespace {
@@ -26,14 +29,14 @@ TEST_P(Percentage, IsWrittenWith15SignificantDigits) {
   EXPECT_EQ(PercentageText(GetParam().hits, GetParam().total, '.'), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Examples, Percentage,
-    ::testing::Values(PercentageCase{0, 5, "0"}, PercentageCase{4, 4, "100"}, PercentageCase{1, 8, "12.5"},
-                      PercentageCase{2, 5, "40"}, PercentageCase{1, 3, "33.3333333333333"},
-                      PercentageCase{2, 3, "66.6666666666667"}, PercentageCase{5, 7, "71.4285714285714"},
-                      PercentageCase{1, 500000, "0.0002"}, PercentageCase{1, 1000000, "0.0001"},
-                      PercentageCase{1, 2000000, "5E-5"}, PercentageCase{1, 1 << 20, "9.5367431640625E-5"},
-                      PercentageCase{1, 3000000, "3.33333333333333E-5"}));
+// The examples of the value text's rules.
+const PercentageCase kExamples[] = {
+    {0, 5, "0"},           {4, 4, "100"},         {1, 8, "12.5"},
+    {2, 5, "40"},          {1, 3, "33.3333333333333"},
+    {2, 3, "66.6666666666667"},                   {5, 7, "71.4285714285714"},
+    {1, 500000, "0.0002"}, {1, 1000000, "0.0001"}, {1, 2000000, "5E-5"},
+    {1, 1 << 20, "9.5367431640625E-5"},           {1, 3000000, "3.33333333333333E-5"}};
+INSTANTIATE_TEST_SUITE_P(Examples, Percentage, ::testing::ValuesIn(kExamples));
 
 // Expected texts come from exact rational arithmetic that rounds to the
 // 64-bit significand after the division and after the multiplication.
@@ -65,53 +68,58 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ValueText, UsesTheDecimalSymbolAndNoThousandsSeparator) {
   EXPECT_EQ(PercentageText(1, 3, ','), "33,3333333333333");
   EXPECT_EQ(PercentageText(1, 3000000, ','), "3,33333333333333E-5");
-  EXPECT_EQ(ValueText(123456789012345.0L, ','), "123456789012345");
-  EXPECT_EQ(ValueText(1234567.25L, '.'), "1234567.25");
+  EXPECT_EQ(ValueText(123456789012345.0, ','), "123456789012345");
+  EXPECT_EQ(ValueText(1234567.25, '.'), "1234567.25");
 }
 
 TEST(ValueText, SwitchesToExponentAbove15IntegerDigits) {
-  EXPECT_EQ(ValueText(999999999999999.0L, '.'), "999999999999999");
-  EXPECT_EQ(ValueText(1e15L, '.'), "1E15");
-  EXPECT_EQ(ValueText(2.5e20L, '.'), "2.5E20");
+  EXPECT_EQ(ValueText(999999999999999.0, '.'), "999999999999999");
+  EXPECT_EQ(ValueText(1e15, '.'), "1E15");
+  EXPECT_EQ(ValueText(2.5e20, '.'), "2.5E20");
 }
 
 struct ValueCase {
-  long double value;
+  double value;
   const char* text;
 };
 
 // Rounding half up at the 16th digit, where a carry through every digit
-// moves the value to the next power of ten and so may change its notation.
+// moves the value to the next power of ten and so may change its notation;
+// and the ends of the range of double.
 TEST(ValueText, RoundsHalfUpAcrossPowersOfTen) {
   const ValueCase cases[] = {
-      {99.99999999999995L, "100"},
-      {99.99999999999994L, "99.9999999999999"},
-      {9.999999999999995e-5L, "0.0001"},
-      {9.999999999999994e-5L, "9.99999999999999E-5"},
-      {999999999999999.5L, "1E15"},
-      {999999999999999.4L, "999999999999999"},
-      {0.0001L, "0.0001"},
-      {0.000123456789012345678L, "0.000123456789012346"},
-      {12345678901234.55L, "12345678901234.6"},
-      {1.5L, "1.5"},
-      {-0.25L, "-0.25"},
-      {-9.999999999999995e-5L, "-0.0001"},
-      {1e-4000L, "1E-4000"},
-      {-1.18973149535723176502e+4932L, "-1.18973149535723E4932"},
+      {99.99999999999996, "100"},
+      {99.99999999999994, "99.9999999999999"},
+      {9.999999999999995e-5, "0.0001"},
+      {9.999999999999994e-5, "9.99999999999999E-5"},
+      {999999999999999.5, "1E15"},
+      {999999999999999.4, "999999999999999"},
+      {0.0001, "0.0001"},
+      {0.000123456789012345678, "0.000123456789012346"},
+      {12345678901234.55, "12345678901234.6"},
+      {1.5, "1.5"},
+      {-0.25, "-0.25"},
+      {-9.999999999999995e-5, "-0.0001"},
+      {1e-300, "1E-300"},
+      {-std::numeric_limits<double>::max(), "-1.79769313486232E308"},
+      {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
   };
   for (const ValueCase& c : cases) EXPECT_EQ(ValueText(c.value, '.'), c.text) << c.text;
 }
 
 // The sign and zero are read from the value's bits: negative zero is 0 too.
 TEST(ValueText, ZeroOfEitherSign) {
-  EXPECT_EQ(ValueText(0.0L, ','), "0");
-  EXPECT_EQ(ValueText(-0.0L, ','), "0");
-  EXPECT_EQ(ValueText(-std::numeric_limits<long double>::denorm_min(), ',').substr(0, 3), "-3,");
+  EXPECT_EQ(ValueText(0.0, ','), "0");
+  EXPECT_EQ(ValueText(-0.0, ','), "0");
+  EXPECT_EQ(ValueText(-std::numeric_limits<double>::denorm_min(), ',').substr(0, 3), "-4,");
 }
 
 }  // namespace
 }  // namespace vendral
 
+// Where long double is the x87 extended format, the integer arithmetic
+// and the digits against the processor's and the C library's own.
+#ifdef VENDRAL_X87_LONG_DOUBLE
 namespace vendral {
 namespace {
 
@@ -155,8 +163,73 @@ TEST(EighteenDigits, AgreesWithTheCLibrary) {
   }
 }
 
+// How the integer percentage and its text differ from the x87's own
+// division and multiplication; empty when they do not.
+std::string X87Difference(std::int64_t hits, std::int64_t total) {
+  const long double x87 = static_cast<long double>(hits) / static_cast<long double>(total) * 100.0L;
+  const BinaryValue got = ExtendedPercentage(hits, total);
+  const BinaryValue want = ExtendedFields(x87);
+  const std::string text = PercentageText(hits, total, ',');
+  const std::string x87_text = ValueText(x87, ',');
+  if (got == want && text == x87_text) return {};
+  char difference[160];
+  std::snprintf(difference, sizeof difference, "%lld of %lld: %016llx*2^%d %s, the x87 %016llx*2^%d %s",
+                static_cast<long long>(hits), static_cast<long long>(total),
+                static_cast<unsigned long long>(got.significand), got.exponent, text.c_str(),
+                static_cast<unsigned long long>(want.significand), want.exponent, x87_text.c_str());
+  return difference;
+}
+
+TEST(ExtendedPercentage, IsTheX87sForEveryPairUpTo3000) {
+  for (std::int64_t total = 1; total <= 3000; ++total) {
+    for (std::int64_t hits = 0; hits <= total; ++hits) ASSERT_EQ(X87Difference(hits, total), "");
+  }
+}
+
+// Totals of every length up to 63 bits, hits from 0 to the total.
+TEST(ExtendedPercentage, IsTheX87sForRandomPairs) {
+  std::mt19937_64 random(18);
+  for (int i = 0; i < 3000000; ++i) {
+    const int bits = 1 + i % 63;
+    const std::uint64_t total = random() >> (64 - bits) | std::uint64_t{1} << (bits - 1);
+    const std::uint64_t hits = random() % (total + 1);
+    ASSERT_EQ(X87Difference(static_cast<std::int64_t>(hits), static_cast<std::int64_t>(total)), "");
+  }
+}
+
+// 2^k and its neighbours.
+std::array<std::int64_t, 3> AroundPowerOfTwo(int k) {
+  const std::int64_t power = std::int64_t{1} << k;
+  return {power - 1, power, power + 1};
+}
+
+// Powers of two and their neighbours as totals, each with hits of 0, the
+// total, its neighbours and fractions, and powers of two and neighbours.
+TEST(ExtendedPercentage, IsTheX87sAroundPowersOfTwo) {
+  std::vector<std::int64_t> totals = {std::numeric_limits<std::int64_t>::max()};
+  for (int k = 0; k < 63; ++k) {
+    for (const std::int64_t t : AroundPowerOfTwo(k)) {
+      if (t > 0) totals.push_back(t);
+    }
+  }
+  for (const std::int64_t total : totals) {
+    std::vector<std::int64_t> hits = {0, total, total - 1, total / 2, total / 2 + 1, total / 3, total / 7};
+    for (int j = 0; j < 63; ++j) {
+      for (const std::int64_t h : AroundPowerOfTwo(j)) {
+        if (h <= total) hits.push_back(h);
+      }
+    }
+    for (const std::int64_t h : hits) ASSERT_EQ(X87Difference(h, total), "");
+  }
+}
+
+TEST(ExtendedPercentage, IsTheX87sForTheExamples) {
+  for (const PercentageCase& c : kExamples) EXPECT_EQ(X87Difference(c.hits, c.total), "");
+}
+
 }  // namespace
 }  // namespace vendral
+#endif
 
 namespace vendral {
 namespace {
