@@ -14,6 +14,7 @@ CliResult RunCli(const std::string& folder, const std::vector<std::string>& args
                  const std::string* input, const CliStreams& streams) {
   const std::string out_path = streams.out.empty() ? folder + ".cli-out" : streams.out;
   const std::string err_path = streams.err.empty() ? folder + ".cli-err" : streams.err;
+  const CommandLine command(VENDRAL_CLI_PATH, args);
   int pipe_ends[2] = {-1, -1};
   if (input && ::pipe(pipe_ends) != 0) return {};
   const pid_t pid = ::fork();
@@ -25,14 +26,7 @@ CliResult RunCli(const std::string& folder, const std::vector<std::string>& args
     }
     if (::chdir(folder.c_str()) != 0) ::_exit(120);
     if (!std::freopen(out_path.c_str(), "w", stdout) || !std::freopen(err_path.c_str(), "w", stderr)) ::_exit(121);
-    std::vector<char*> argv;
-    std::string program = VENDRAL_CLI_PATH;
-    argv.push_back(program.data());
-    std::vector<std::string> copies(args);
-    for (auto& arg : copies) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    ::execv(program.c_str(), argv.data());
-    ::_exit(122);
+    command.Exec();
   }
   if (input) {
     // The program may stop reading early; that must not end the test.

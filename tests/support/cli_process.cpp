@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 #include <utility>
 
@@ -38,16 +39,26 @@ void StartGate::WaitInChild() const {
   }
 }
 
+CommandLine::CommandLine(const std::string& program, const std::vector<std::string>& args) {
+  const char* runner = std::getenv("VENDRAL_TEST_RUNNER");
+  if (runner && *runner) words_.push_back(runner);
+  words_.push_back(program);
+  words_.insert(words_.end(), args.begin(), args.end());
+  for (auto& word : words_) argv_.push_back(word.data());
+  argv_.push_back(nullptr);
+}
+
+void CommandLine::Exec() const {
+  ::execv(argv_[0], argv_.data());
+  ::_exit(122);
+}
+
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
                            const std::string& working_folder, const std::string& output_prefix,
                            const StartGate* gate)
     : output_prefix_(output_prefix) {
   // Everything the child needs is made before the fork.
-  std::vector<std::string> copies{program};
-  copies.insert(copies.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (auto& arg : copies) argv.push_back(arg.data());
-  argv.push_back(nullptr);
+  const CommandLine command(program, args);
   const std::string out_path = output_prefix + ".out";
   const std::string err_path = output_prefix + ".err";
 
@@ -59,8 +70,7 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
   if (!std::freopen(out_path.c_str(), "w", stdout) || !std::freopen(err_path.c_str(), "w", stderr)) {
     ::_exit(121);
   }
-  ::execv(program.c_str(), argv.data());
-  ::_exit(122);
+  command.Exec();
 }
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept

@@ -10,6 +10,24 @@
 
 namespace vendral::testing {
 
+// The words that start a program, ready for execv in a child process: made
+// before the fork, so that the child only execs. When VENDRAL_TEST_RUNNER
+// names a program (qemu-aarch64, for a build for another processor on a
+// machine that cannot start its programs directly), that program is started
+// with the program's path as its first argument.
+class CommandLine {
+ public:
+  CommandLine(const std::string& program, const std::vector<std::string>& args);
+  CommandLine(const CommandLine&) = delete;
+  CommandLine& operator=(const CommandLine&) = delete;
+  // Replaces the calling process; ends it with status 122 when that fails.
+  [[noreturn]] void Exec() const;
+
+ private:
+  std::vector<std::string> words_;
+  std::vector<char*> argv_;
+};
+
 struct CliResult {
   int status = -1;  // the exit status; -1 when the program did not exit
   std::string out;
