@@ -15,8 +15,7 @@ constexpr int kBarWidth = 30;
 constexpr std::size_t kMaxNameLength = 30;
 
 std::string_view ShortName(std::string_view source) {
-  const auto last = std::find_if(source.rbegin(), source.rend(), platform::IsPathDelimiter);
-  std::string_view name = source.substr(static_cast<std::size_t>(source.rend() - last));
+  std::string_view name = source.substr(platform::FileNameStart(source));
   if (name.size() > kMaxNameLength) name.remove_prefix(name.size() - kMaxNameLength);
   return name;
 }

@@ -27,9 +27,7 @@ QString AsFolder(const QString& path) {
 
 QString ProgramFolder() {
   const std::string program = platform::ProgramFilePath();
-  std::size_t end = program.size();
-  while (end > 0 && !platform::IsPathDelimiter(program[end - 1])) --end;
-  return QFile::decodeName(QByteArray::fromStdString(program.substr(0, end)));
+  return QFile::decodeName(QByteArray::fromStdString(program.substr(0, platform::FileNameStart(program))));
 }
 
 ProgramPlaces PortablePlaces(const QString& program_folder) {

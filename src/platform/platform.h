@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/io_error_codes.h"
@@ -23,6 +24,15 @@ inline constexpr char kPathSeparator = '/';
 
 // True for the characters after which a file name part begins.
 bool IsPathDelimiter(char c);
+
+// Where the file name part of a path begins: just past its last delimiter,
+// 0 when it has none.
+inline std::size_t FileNameStart(std::string_view path) {
+  for (std::size_t i = path.size(); i > 0; --i) {
+    if (IsPathDelimiter(path[i - 1])) return i;
+  }
+  return 0;
+}
 
 using FileHandle = std::intptr_t;
 inline constexpr FileHandle kNoFile = -1;

@@ -16,15 +16,9 @@ constexpr std::string_view kOwnMark = ".partial-";
 constexpr std::size_t kOwnSuffixRoom = kOwnMark.size() + 10;
 constexpr std::size_t kLongestFileName = 255;
 
-// Where the file name part of a path begins.
-std::size_t FileNameStart(const std::string& path) {
-  const auto last = std::find_if(path.rbegin(), path.rend(), platform::IsPathDelimiter);
-  return static_cast<std::size_t>(path.rend() - last);
-}
-
 // The output's name as the own files begin, up to and with the mark.
 std::string OwnPrefix(const std::string& name) {
-  const std::size_t start = FileNameStart(name);
+  const std::size_t start = platform::FileNameStart(name);
   const std::size_t room = LineFile::kMaxNameLength - std::min(start, LineFile::kMaxNameLength);
   const std::size_t keep = std::min({name.size() - start, kLongestFileName - kOwnSuffixRoom,
                                      room > kOwnSuffixRoom ? room - kOwnSuffixRoom : 0});
@@ -73,7 +67,7 @@ int StagedFile::Open(const std::string& name, platform::FileHandle& file) {
 
 void StagedFile::RemoveLeftovers(const std::string& name) const {
   const std::string prefix = OwnPrefix(name);
-  const std::size_t start = FileNameStart(prefix);
+  const std::size_t start = platform::FileNameStart(prefix);
   const std::string folder = prefix.substr(0, start);
   const long self = platform::ProcessId();
   for (const std::string& entry : platform::FolderEntries(folder)) {

@@ -30,8 +30,7 @@ bool IsExistingFile(const std::string& path) { return platform::IsFile(path); }
 
 std::string MakeOutputFileName(RunHost& host, std::string_view source, std::string_view tag,
                                std::string_view extension) {
-  const auto last = std::find_if(source.rbegin(), source.rend(), platform::IsPathDelimiter);
-  const std::string_view file_name = source.substr(static_cast<std::size_t>(source.rend() - last));
+  const std::string_view file_name = source.substr(platform::FileNameStart(source));
   std::string name = host.OutputFolderPath();
   name.append(file_name).append(".").append(tag).append(extension);
   return name;
@@ -65,10 +64,7 @@ void BusyCursor::Clear() {
 }
 
 std::string ApplicationTitle(std::string_view program_file_path) {
-  const auto last = std::find_if(program_file_path.rbegin(), program_file_path.rend(),
-                                 platform::IsPathDelimiter);
-  std::string title(program_file_path.substr(
-      static_cast<std::size_t>(program_file_path.rend() - last)));
+  std::string title(program_file_path.substr(platform::FileNameStart(program_file_path)));
   title = title.substr(0, title.find('.'));
   for (std::size_t i = 1; i < title.size(); ++i) {
     if (title[i] >= 'A' && title[i] <= 'Z') title[i] = static_cast<char>(title[i] - 'A' + 'a');

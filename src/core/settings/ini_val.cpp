@@ -19,13 +19,6 @@ struct Slot {
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
-// Index just past the folder part of a path; 0 when there is none.
-std::size_t FileNameStart(std::string_view path) {
-  for (std::size_t i = path.size(); i > 0; --i) {
-    if (platform::IsPathDelimiter(path[i - 1])) return i;
-  }
-  return 0;
-}
 
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
   std::string result;
@@ -186,7 +179,7 @@ TIniVal::TIniVal(ComponentOwner& owner) : owner_(owner) {
 void TIniVal::AttachToOwner() {
   if (file_name_.empty()) {
     std::string program = platform::ProgramFilePath();
-    file_name_ = program.substr(0, FileNameStart(program)) + Name();
+    file_name_ = program.substr(0, platform::FileNameStart(program)) + Name();
   }
   if (!automatic_ || !owner_.IsForm()) return;
   EventHandler create = EventHandler::Bind<&TIniVal::OwnerCreate>(*this);
@@ -229,7 +222,7 @@ std::string TIniVal::IniPath() const {
   std::string_view name = file_name_;
   while (!name.empty() && IsBlank(name.front())) name.remove_prefix(1);
   while (!name.empty() && IsBlank(name.back())) name.remove_suffix(1);
-  std::size_t start = FileNameStart(name);
+  std::size_t start = platform::FileNameStart(name);
   std::string file(name.substr(start));
   for (char& ch : file) {
     if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
