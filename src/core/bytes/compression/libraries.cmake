@@ -8,7 +8,18 @@ find_package(LibLZMA REQUIRED)
 pkg_check_modules(ZSTD REQUIRED IMPORTED_TARGET libzstd)
 
 option(VENDRAL_USE_ISAL "Decompress gzip with ISA-L where it is installed" ON)
-if(VENDRAL_USE_ISAL)
+# Debian ships ISA-L as a shared library only; a static build takes the one
+# that scripts/static-isal builds from Debian's source into this folder.
+set(VENDRAL_ISAL_PREFIX "" CACHE PATH "A folder with include/isa-l/ and lib/libisal.a, instead of pkg-config's ISA-L")
+if(VENDRAL_USE_ISAL AND VENDRAL_ISAL_PREFIX)
+  add_library(vendral_isal STATIC IMPORTED)
+  set_target_properties(vendral_isal PROPERTIES
+    IMPORTED_LOCATION ${VENDRAL_ISAL_PREFIX}/lib/libisal.a
+    INTERFACE_INCLUDE_DIRECTORIES ${VENDRAL_ISAL_PREFIX}/include)
+  add_library(PkgConfig::ISAL ALIAS vendral_isal)
+  set(ISAL_FOUND TRUE)
+  set(ISAL_VERSION "from ${VENDRAL_ISAL_PREFIX}")
+elseif(VENDRAL_USE_ISAL)
   pkg_check_modules(ISAL IMPORTED_TARGET libisal)
 endif()
 
