@@ -8,6 +8,14 @@ if(VENDRAL_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# VENDRAL_SANITIZE_THREADS: everything built with ThreadSanitizer, for the
+# reading threads; a report ends the program with an error.
+option(VENDRAL_SANITIZE_THREADS "Build with ThreadSanitizer" OFF)
+if(VENDRAL_SANITIZE_THREADS)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
+
 # VENDRAL_FUZZ: the libFuzzer targets of fuzz/, with everything they link
 # instrumented for coverage and built with both sanitizers. Needs clang.
 option(VENDRAL_FUZZ "Build the libFuzzer targets in fuzz/ (clang)" OFF)

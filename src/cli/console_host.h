@@ -32,6 +32,8 @@ class ConsoleHost : public RunHost {
   char DecimalSymbol() override { return decimal_symbol_; }
   bool OutputGoesToStandardOutput() override { return to_standard_output_; }
   bool ContinueRun(std::string_view tool, std::string_view source, double fraction_done) override;
+  ReadSettings ReadingSettings() override { return reading_; }
+  void SetReadingSettings(ReadSettings reading) { reading_ = reading; }
 
  private:
   void Print(std::ostream& stream, std::string_view text);
@@ -42,6 +44,7 @@ class ConsoleHost : public RunHost {
   char decimal_symbol_;
   bool show_progress_;
   ProgressBar progress_bar_;
+  ReadSettings reading_;
 };
 
 }  // namespace vendral

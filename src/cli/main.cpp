@@ -40,6 +40,7 @@ int Main(int argc, char** argv) {
   ConsoleHost host(common.output_folder ? *common.output_folder : platform::CurrentFolder(),
                    common.to_standard_output,
                    common.progress ? *common.progress : platform::StandardErrorIsTerminal());
+  host.SetReadingSettings({.threads = common.threads ? *common.threads : DefaultReadThreads()});
   const bool several = common.sources.size() > 1;
   int status = kExitDone;
   for (const std::string& source : common.sources) {

@@ -24,6 +24,18 @@ bool Contains(const std::vector<std::string_view>& names, std::string_view name)
   return std::find(names.begin(), names.end(), name) != names.end();
 }
 
+// A decimal thread count from 1 to kMaxThreads; 0 for any other text.
+constexpr unsigned kMaxThreads = 64;
+unsigned ThreadCount(std::string_view text) {
+  if (text.empty() || text.size() > 2) return 0;
+  unsigned count = 0;
+  for (const char digit : text) {
+    if (digit < '0' || digit > '9') return 0;
+    count = count * 10 + static_cast<unsigned>(digit - '0');
+  }
+  return count <= kMaxThreads ? count : 0;
+}
+
 // Looks like an option: "-" alone is a SOURCE.
 bool IsOptionWord(std::string_view argument) { return argument.size() > 1 && argument[0] == '-'; }
 
@@ -73,6 +85,7 @@ std::optional<std::string> CheckCall(const Call& call, const std::vector<const O
     }
   }
   if (auto message = CheckStandardInput(call.common)) return message;
+  if (call.common.threads == 0u) return "--threads takes a number from 1 to " + std::to_string(kMaxThreads);
   return std::visit([](const auto& options) { return CheckTool(options); }, call.tool);
 }
 
@@ -129,6 +142,16 @@ const std::vector<OptionSpec>& OptionTable() {
                  "Of the two flags the last one given counts.",
        .apply = [](Call& call, std::string_view) { call.common.progress = false; },
        .alternative_to_previous = true},
+      {.names = {"--threads"},
+       .value_name = "N",
+       .taken_by = EveryTool,
+       .help = "read and decompress on up to N threads besides the tool's\n"
+               "own (1: on the tool's thread); default: one per processor\n"
+               "core, at most 8",
+       .manual = "Reads and decompresses on up to \\fIN\\fR threads besides the tool's own;\n"
+                 "1 reads on the tool's thread alone. The default is one per processor core,\n"
+                 "at most 8. The outputs are the same whatever the number.",
+       .apply = [](Call& call, std::string_view count) { call.common.threads = ThreadCount(count); }},
       {.names = {"--compare"},
        .value_name = "SIGN",
        .taken_by = OnlyTool<LenmarkOptions>,

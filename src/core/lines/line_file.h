@@ -13,6 +13,7 @@
 
 #include "core/bytes/block_size.h"
 #include "core/bytes/byte_source.h"
+#include "core/bytes/read_settings.h"
 #include "core/run/failure.h"
 #include "core/scan/line_stretch.h"
 #include "core/lines/staged_file.h"
@@ -30,6 +31,7 @@ class ReadProgress {
 };
 
 class FileSource;
+class ReadAheadSource;
 
 class LineFile {
  public:
@@ -163,6 +165,8 @@ class LineFile {
   // Every block taken from the file while reading is reported to progress
   // (nullptr: none). The line file does not own it.
   void SetReadProgress(ReadProgress* progress) { progress_ = progress; }
+  // How the next opening for reading reads; see ReadSettings.
+  void SetReadSettings(ReadSettings settings) { read_settings_ = settings; }
 
  private:
   enum class State { kClosed, kReading, kWriting };
@@ -219,6 +223,7 @@ class LineFile {
   platform::FileHandle file_ = platform::kNoFile;  // writing
   std::unique_ptr<ByteSource> source_;             // reading: the file or a decompressor over it
   FileSource* file_source_ = nullptr;              // reading: the file itself, inside source_
+  ReadAheadSource* read_ahead_ = nullptr;          // reading: source_, when it reads ahead
   std::uint64_t stored_reported_ = 0;              // stored bytes told to progress_
   std::unique_ptr<char[]> buffer_;
   std::size_t begin_ = 0;  // next unread byte
@@ -231,6 +236,7 @@ class LineFile {
   bool cr_known_ = false;  // block_has_cr_ holds for this block
   std::string assembled_;  // a line that spans blocks or holds a lone CR
   ReadProgress* progress_ = nullptr;
+  ReadSettings read_settings_;
   // Declared last, so that it ends a failed run's staging after the file
   // has been closed.
   StagedFile staged_;

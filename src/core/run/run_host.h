@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/bytes/read_settings.h"
+
 namespace vendral {
 
 class RunHost {
@@ -30,6 +32,10 @@ class RunHost {
 
   // The decimal symbol that value texts are written with.
   virtual char DecimalSymbol() = 0;
+
+  // How the run's sources are read; hosts that keep this read on the
+  // tool's thread alone.
+  virtual ReadSettings ReadingSettings() { return {}; }
 
   // True when the run's output goes to standard output instead of a file
   // in the output folder (a pipeline); then no output folder is touched.

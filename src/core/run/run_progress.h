@@ -23,8 +23,12 @@ class RunProgress : public ReadProgress {
   RunProgress(const RunProgress&) = delete;
   RunProgress& operator=(const RunProgress&) = delete;
 
-  // Counts the file's reading from now on.
-  void Watch(LineFile& file) { file.SetReadProgress(this); }
+  // Counts the file's reading from now on, and has it read as the host
+  // asks (on how many threads).
+  void Watch(LineFile& file) {
+    file.SetReadProgress(this);
+    file.SetReadSettings(host_.ReadingSettings());
+  }
 
   // Raises RunCancelled when the host asks to stop; the run's frame then
   // ends its output.
