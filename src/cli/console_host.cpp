@@ -22,9 +22,19 @@ bool ConsoleHost::ContinueRun(std::string_view tool, std::string_view source, do
 }
 
 void ConsoleHost::Print(std::ostream& stream, std::string_view text) {
+  std::string line = label_.empty() ? std::string() : label_ + ": ";
+  line.append(text).append(1, '\n');
+  if (holding_) {
+    held_.push_back({&stream, std::move(line)});
+    return;
+  }
   progress_bar_.End();
-  if (!label_.empty()) stream << label_ << ": ";
-  stream << text << '\n';
+  stream << line;
+}
+
+void ConsoleHost::WriteHeldMessages() {
+  for (const HeldMessage& message : held_) *message.stream << message.line;
+  held_.clear();
 }
 
 void ConsoleHost::ShowNotice(std::string_view text) { Print(std::cerr, text); }

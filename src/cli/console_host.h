@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/progress_bar.h"
 #include "core/run/run_host.h"
@@ -22,6 +23,11 @@ class ConsoleHost : public RunHost {
   // is not empty.
   void BeginRun(std::string label);
 
+  // From now on messages are kept, in order, until WriteHeldMessages: a run
+  // beside others shows its messages once those of the runs before it are.
+  void HoldMessages() { holding_ = true; }
+  void WriteHeldMessages();
+
   std::string OutputFolderPath() override { return output_folder_; }
   void SetOutputFolderPath(const std::string& path) override { output_folder_ = path; }
   void SetBusyCursor() override {}
@@ -36,12 +42,19 @@ class ConsoleHost : public RunHost {
  private:
   void Print(std::ostream& stream, std::string_view text);
 
+  struct HeldMessage {
+    std::ostream* stream;
+    std::string line;
+  };
+
   std::string output_folder_;
   bool to_standard_output_;
   std::string label_;
   char decimal_symbol_;
   bool show_progress_;
   ProgressBar progress_bar_;
+  bool holding_ = false;
+  std::vector<HeldMessage> held_;
 };
 
 }  // namespace vendral

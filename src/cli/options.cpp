@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace vendral {
 namespace {
@@ -63,6 +64,13 @@ std::optional<std::string> CheckStandardInput(const CommonOptions& common) {
   return std::nullopt;
 }
 
+// "-j 4": a count from 0 up; anything else is kept as -1, which CheckCall refuses.
+int JobCount(std::string_view text) {
+  int count = -1;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+  return error == std::errc() && end == text.data() + text.size() && count >= 0 ? count : -1;
+}
+
 // The rules that a whole call must keep, in the order they are told.
 std::optional<std::string> CheckCall(const Call& call, const std::vector<const OptionSpec*>& given) {
   if (call.common.sources.empty()) return "give at least one SOURCE";
@@ -73,6 +81,7 @@ std::optional<std::string> CheckCall(const Call& call, const std::vector<const O
     }
   }
   if (auto message = CheckStandardInput(call.common)) return message;
+  if (call.common.jobs < 0) return "-j/--jobs needs a count of 0 or more";
   return std::visit([](const auto& options) { return CheckTool(options); }, call.tool);
 }
 
@@ -129,6 +138,19 @@ const std::vector<OptionSpec>& OptionTable() {
                  "Of the two flags the last one given counts.",
        .apply = [](Call& call, std::string_view) { call.common.progress = false; },
        .alternative_to_previous = true},
+      {.names = {"-j", "--jobs"},
+       .value_name = "N",
+       .taken_by = EveryTool,
+       .help = "run up to N sources at the same time (0: one per\n"
+               "processor core; default 1); outputs and messages are\n"
+               "those of one job, in the order given; no progress bar\n"
+               "while several run; with --stdout one runs at a time",
+       .manual = "Runs up to \\fIN\\fR sources at the same time; 0 runs one per processor core,\n"
+                 "the default is 1. Every output and every message is the one of a single\n"
+                 "job, each source's messages together and in the order given. No progress\n"
+                 "bar shows while several run. With \\fB\\-\\-stdout\\fR the sources run one at\n"
+                 "a time, so that their outputs follow one another whole.",
+       .apply = [](Call& call, std::string_view count) { call.common.jobs = JobCount(count); }},
       {.names = {"--compare"},
        .value_name = "SIGN",
        .taken_by = OnlyTool<LenmarkOptions>,
