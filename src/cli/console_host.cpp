@@ -14,7 +14,11 @@ ConsoleHost::ConsoleHost(std::string output_folder, bool to_standard_output, boo
       show_progress_(show_progress),
       progress_bar_(std::cerr) {}
 
-void ConsoleHost::BeginRun(std::string label) { label_ = std::move(label); }
+void ConsoleHost::BeginRun(std::string label) {
+  label_ = std::move(label);
+  record_ = RunRecord();
+  last_message_.clear();
+}
 
 bool ConsoleHost::ContinueRun(std::string_view tool, std::string_view source, double fraction_done) {
   if (show_progress_) progress_bar_.Show(tool, source, fraction_done);
@@ -22,6 +26,7 @@ bool ConsoleHost::ContinueRun(std::string_view tool, std::string_view source, do
 }
 
 void ConsoleHost::Print(std::ostream& stream, std::string_view text) {
+  last_message_ = text;
   std::string line = label_.empty() ? std::string() : label_ + ": ";
   line.append(text).append(1, '\n');
   if (holding_) {

@@ -38,6 +38,11 @@ class ConsoleHost : public RunHost {
   char DecimalSymbol() override { return decimal_symbol_; }
   bool OutputGoesToStandardOutput() override { return to_standard_output_; }
   bool ContinueRun(std::string_view tool, std::string_view source, double fraction_done) override;
+  void RecordRun(const RunRecord& record) override { record_ = record; }
+
+  // What the last run told: its record and the last message it showed.
+  const RunRecord& record() const { return record_; }
+  const std::string& last_message() const { return last_message_; }
 
  private:
   void Print(std::ostream& stream, std::string_view text);
@@ -55,6 +60,8 @@ class ConsoleHost : public RunHost {
   ProgressBar progress_bar_;
   bool holding_ = false;
   std::vector<HeldMessage> held_;
+  RunRecord record_;
+  std::string last_message_;
 };
 
 }  // namespace vendral

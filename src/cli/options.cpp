@@ -151,6 +151,25 @@ const std::vector<OptionSpec>& OptionTable() {
                  "bar shows while several run. With \\fB\\-\\-stdout\\fR the sources run one at\n"
                  "a time, so that their outputs follow one another whole.",
        .apply = [](Call& call, std::string_view count) { call.common.jobs = JobCount(count); }},
+      {.names = {"--summary"},
+       .value_name = "FILE",
+       .taken_by = EveryTool,
+       .help = "append one line of JSON per source run to FILE (JSON\n"
+               "Lines): tool, source, output (null unless done into a\n"
+               "file), status (done, missing, failed or cancelled),\n"
+               "message, records_read, records_written,\n"
+               "stored_bytes_read and seconds; each line is one write,\n"
+               "so several commands may append to the same FILE",
+       .manual = "Appends one line of JSON per source run to \\fIFILE\\fR (JSON Lines), written\n"
+                 "when the run ends: \\fBtool\\fR, \\fBsource\\fR (as given), \\fBoutput\\fR (the output\n"
+                 "file, null unless the run was done into a file), \\fBstatus\\fR (done, missing,\n"
+                 "failed or cancelled), \\fBmessage\\fR (as shown), \\fBrecords_read\\fR (description\n"
+                 "lines read), \\fBrecords_written\\fR (records or CSV lines that the output\n"
+                 "holds), \\fBstored_bytes_read\\fR (of every file read, as stored) and\n"
+                 "\\fBseconds\\fR. Bytes that are not UTF-8 are written as \\eufffd. Each line is\n"
+                 "one write to a file opened for appending, so several commands may append to\n"
+                 "the same \\fIFILE\\fR at the same time.",
+       .apply = [](Call& call, std::string_view file) { call.common.summary_file = std::string(file); }},
       {.names = {"--compare"},
        .value_name = "SIGN",
        .taken_by = OnlyTool<LenmarkOptions>,

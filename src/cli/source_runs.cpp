@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -14,7 +16,9 @@
 
 #include "cli/console_host.h"
 #include "cli/exit_status.h"
+#include "cli/run_summary.h"
 #include "cli/tool_runs.h"
+#include "core/run/failure.h"
 #include "core/run/run_frame.h"
 #include "platform/platform.h"
 
@@ -31,10 +35,36 @@ struct SourceRun {
   const std::string* source;
   std::unique_ptr<ConsoleHost> host;
   RunOutcome outcome = RunOutcome::kDone;
+  double seconds = 0;
 };
 
 void Run(const Call& call, SourceRun& run) {
+  const auto start = std::chrono::steady_clock::now();
   run.outcome = RunGuarded(*run.host, [&] { return RunSource(*run.host, call.tool, SourcePath(*run.source)); });
+  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::string_view ToolName(const ToolOptions& tool) {
+  for (const ToolSpec& spec : ToolTable()) {
+    if (spec.options.index() == tool.index()) return spec.name;
+  }
+  return {};
+}
+
+// Appends the run's line to the --summary file; false, with a message,
+// when it could not: a record that the engine never gets fails the run.
+bool AppendSummary(const Call& call, const SourceRun& run) {
+  const std::string& file = *call.common.summary_file;
+  const std::string line = SummaryLine({.tool = ToolName(call.tool),
+                                        .source = *run.source,
+                                        .outcome = run.outcome,
+                                        .message = run.host->last_message(),
+                                        .record = run.host->record(),
+                                        .seconds = run.seconds});
+  const int error = platform::AppendToFile(file, line);
+  if (error == 0) return true;
+  std::cerr << "vendral-cli: --summary " << file << ": " << FailureText(IoError::MessageFor(error)) << '\n';
+  return false;
 }
 
 // How many runs go side by side. Outputs on standard output follow one
@@ -112,7 +142,10 @@ int RunSources(const Call& call) {
     if (jobs > 1) run.host->HoldMessages();
   }
   int status = kExitDone;
-  const auto ended = [&](SourceRun& run) { status = WorseStatus(status, ExitStatusOf(run.outcome)); };
+  const auto ended = [&](SourceRun& run) {
+    status = WorseStatus(status, ExitStatusOf(run.outcome));
+    if (common.summary_file && !AppendSummary(call, run)) status = kExitFailed;
+  };
   if (jobs == 1) {
     for (SourceRun& run : runs) {
       Run(call, run);

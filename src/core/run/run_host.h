@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/run/run_record.h"
+
 namespace vendral {
 
 class RunHost {
@@ -42,6 +44,10 @@ class RunHost {
                            double /*fraction_done*/) {
     return true;
   }
+
+  // Told once at the end of every run that got past its input checks,
+  // before "Done!" or the failure shows; hosts that keep no record keep this.
+  virtual void RecordRun(const RunRecord& /*record*/) {}
 };
 
 }  // namespace vendral
