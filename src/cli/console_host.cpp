@@ -14,7 +14,11 @@ ConsoleHost::ConsoleHost(std::string output_folder, bool to_standard_output, boo
       show_progress_(show_progress),
       progress_bar_(std::cerr) {}
 
-void ConsoleHost::BeginRun(std::string label) { label_ = std::move(label); }
+void ConsoleHost::BeginRun(std::string label) {
+  label_ = std::move(label);
+  record_ = RunRecord();
+  last_message_.clear();
+}
 
 bool ConsoleHost::ContinueRun(std::string_view tool, std::string_view source, double fraction_done) {
   if (show_progress_) progress_bar_.Show(tool, source, fraction_done);
@@ -22,9 +26,20 @@ bool ConsoleHost::ContinueRun(std::string_view tool, std::string_view source, do
 }
 
 void ConsoleHost::Print(std::ostream& stream, std::string_view text) {
+  last_message_ = text;
+  std::string line = label_.empty() ? std::string() : label_ + ": ";
+  line.append(text).append(1, '\n');
+  if (holding_) {
+    held_.push_back({&stream, std::move(line)});
+    return;
+  }
   progress_bar_.End();
-  if (!label_.empty()) stream << label_ << ": ";
-  stream << text << '\n';
+  stream << line;
+}
+
+void ConsoleHost::WriteHeldMessages() {
+  for (const HeldMessage& message : held_) *message.stream << message.line;
+  held_.clear();
 }
 
 void ConsoleHost::ShowNotice(std::string_view text) { Print(std::cerr, text); }

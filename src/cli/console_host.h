@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/progress_bar.h"
 #include "core/run/run_host.h"
@@ -22,6 +23,11 @@ class ConsoleHost : public RunHost {
   // is not empty.
   void BeginRun(std::string label);
 
+  // From now on messages are kept, in order, until WriteHeldMessages: a run
+  // beside others shows its messages once those of the runs before it are.
+  void HoldMessages() { holding_ = true; }
+  void WriteHeldMessages();
+
   std::string OutputFolderPath() override { return output_folder_; }
   void SetOutputFolderPath(const std::string& path) override { output_folder_ = path; }
   void SetBusyCursor() override {}
@@ -34,9 +40,19 @@ class ConsoleHost : public RunHost {
   bool ContinueRun(std::string_view tool, std::string_view source, double fraction_done) override;
   ReadSettings ReadingSettings() override { return reading_; }
   void SetReadingSettings(ReadSettings reading) { reading_ = reading; }
+  void RecordRun(const RunRecord& record) override { record_ = record; }
+
+  // What the last run told: its record and the last message it showed.
+  const RunRecord& record() const { return record_; }
+  const std::string& last_message() const { return last_message_; }
 
  private:
   void Print(std::ostream& stream, std::string_view text);
+
+  struct HeldMessage {
+    std::ostream* stream;
+    std::string line;
+  };
 
   std::string output_folder_;
   bool to_standard_output_;
@@ -45,6 +61,10 @@ class ConsoleHost : public RunHost {
   bool show_progress_;
   ProgressBar progress_bar_;
   ReadSettings reading_;
+  bool holding_ = false;
+  std::vector<HeldMessage> held_;
+  RunRecord record_;
+  std::string last_message_;
 };
 
 }  // namespace vendral

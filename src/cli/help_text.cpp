@@ -9,12 +9,12 @@ constexpr std::string_view kIntroduction = R"(Usage: vendral-cli TOOL SOURCE... 
 
 Prepares multiFASTA files. Each tool writes one file into the output folder
 DIR, named after SOURCE, its tag and extension, and prints "Done!". With
-several sources each is run in turn, as if each were run alone; messages
-then start with the source they belong to. A source may be compressed with
-gzip (also several members or blocked gzip), zstd, xz or bzip2: the format
-is recognised by the file's first bytes, and the output is the one of the
-decompressed bytes, named after the source as it is (x.fa.gz gives
-x.fa.gz.GC-Content.csv).
+several sources each is run in turn (or up to N at a time with -j N), as if
+each were run alone; messages then start with the source they belong to, in
+the order given. A source may be compressed with gzip (also several members
+or blocked gzip), zstd, xz or bzip2: the format is recognised by the file's
+first bytes, and the output is the one of the decompressed bytes, named
+after the source as it is (x.fa.gz gives x.fa.gz.GC-Content.csv).
 )";
 
 constexpr std::string_view kExitStatuses =

@@ -4,22 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "cli/console_host.h"
 #include "cli/console_streams.h"
 #include "cli/exit_status.h"
 #include "cli/help_text.h"
 #include "cli/options.h"
-#include "cli/tool_runs.h"
-#include "core/run/run_frame.h"
-#include "platform/platform.h"
+#include "cli/source_runs.h"
 
 namespace vendral {
 namespace {
-
-// The path the core opens for a source argument.
-std::string SourcePath(const std::string& argument) {
-  return argument == kStandardInputArgument ? platform::StandardInputName() : argument;
-}
 
 int Main(int argc, char** argv) {
   const CommandLine command_line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
@@ -35,20 +27,7 @@ int Main(int argc, char** argv) {
     }
     return kExitDone;
   }
-  const Call& call = std::get<Call>(command_line);
-  const CommonOptions& common = call.common;
-  ConsoleHost host(common.output_folder ? *common.output_folder : platform::CurrentFolder(),
-                   common.to_standard_output,
-                   common.progress ? *common.progress : platform::StandardErrorIsTerminal());
-  host.SetReadingSettings({.threads = common.threads ? *common.threads : DefaultReadThreads()});
-  const bool several = common.sources.size() > 1;
-  int status = kExitDone;
-  for (const std::string& source : common.sources) {
-    host.BeginRun(several ? source : std::string());
-    const RunOutcome outcome = RunGuarded(host, [&] { return RunSource(host, call.tool, SourcePath(source)); });
-    status = WorseStatus(status, ExitStatusOf(outcome));
-  }
-  return status;
+  return RunSources(std::get<Call>(command_line));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace vendral {
 namespace {
@@ -22,18 +23,6 @@ std::string Quoted(std::string_view text) { return '"' + std::string(text) + '"'
 
 bool Contains(const std::vector<std::string_view>& names, std::string_view name) {
   return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-// A decimal thread count from 1 to kMaxThreads; 0 for any other text.
-constexpr unsigned kMaxThreads = 64;
-unsigned ThreadCount(std::string_view text) {
-  if (text.empty() || text.size() > 2) return 0;
-  unsigned count = 0;
-  for (const char digit : text) {
-    if (digit < '0' || digit > '9') return 0;
-    count = count * 10 + static_cast<unsigned>(digit - '0');
-  }
-  return count <= kMaxThreads ? count : 0;
 }
 
 // Looks like an option: "-" alone is a SOURCE.
@@ -75,6 +64,21 @@ std::optional<std::string> CheckStandardInput(const CommonOptions& common) {
   return std::nullopt;
 }
 
+// "-j 4": a count from 0 up; anything else is kept as -1, which CheckCall refuses.
+int JobCount(std::string_view text) {
+  int count = -1;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+  return error == std::errc() && end == text.data() + text.size() && count >= 0 ? count : -1;
+}
+
+// "--threads 4": a count from 1 to kMaxThreads; anything else is kept as 0,
+// which CheckCall refuses.
+constexpr int kMaxThreads = 64;
+unsigned ThreadCount(std::string_view text) {
+  const int count = JobCount(text);
+  return count >= 1 && count <= kMaxThreads ? static_cast<unsigned>(count) : 0;
+}
+
 // The rules that a whole call must keep, in the order they are told.
 std::optional<std::string> CheckCall(const Call& call, const std::vector<const OptionSpec*>& given) {
   if (call.common.sources.empty()) return "give at least one SOURCE";
@@ -86,6 +90,7 @@ std::optional<std::string> CheckCall(const Call& call, const std::vector<const O
   }
   if (auto message = CheckStandardInput(call.common)) return message;
   if (call.common.threads == 0u) return "--threads takes a number from 1 to " + std::to_string(kMaxThreads);
+  if (call.common.jobs < 0) return "-j/--jobs needs a count of 0 or more";
   return std::visit([](const auto& options) { return CheckTool(options); }, call.tool);
 }
 
@@ -152,6 +157,38 @@ const std::vector<OptionSpec>& OptionTable() {
                  "1 reads on the tool's thread alone. The default is one per processor core,\n"
                  "at most 8. The outputs are the same whatever the number.",
        .apply = [](Call& call, std::string_view count) { call.common.threads = ThreadCount(count); }},
+      {.names = {"-j", "--jobs"},
+       .value_name = "N",
+       .taken_by = EveryTool,
+       .help = "run up to N sources at the same time (0: one per\n"
+               "processor core; default 1); outputs and messages are\n"
+               "those of one job, in the order given; no progress bar\n"
+               "while several run; with --stdout one runs at a time",
+       .manual = "Runs up to \\fIN\\fR sources at the same time; 0 runs one per processor core,\n"
+                 "the default is 1. Every output and every message is the one of a single\n"
+                 "job, each source's messages together and in the order given. No progress\n"
+                 "bar shows while several run. With \\fB\\-\\-stdout\\fR the sources run one at\n"
+                 "a time, so that their outputs follow one another whole.",
+       .apply = [](Call& call, std::string_view count) { call.common.jobs = JobCount(count); }},
+      {.names = {"--summary"},
+       .value_name = "FILE",
+       .taken_by = EveryTool,
+       .help = "append one line of JSON per source run to FILE (JSON\n"
+               "Lines): tool, source, output (null unless done into a\n"
+               "file), status (done, missing, failed or cancelled),\n"
+               "message, records_read, records_written,\n"
+               "stored_bytes_read and seconds; each line is one write,\n"
+               "so several commands may append to the same FILE",
+       .manual = "Appends one line of JSON per source run to \\fIFILE\\fR (JSON Lines), written\n"
+                 "when the run ends: \\fBtool\\fR, \\fBsource\\fR (as given), \\fBoutput\\fR (the output\n"
+                 "file, null unless the run was done into a file), \\fBstatus\\fR (done, missing,\n"
+                 "failed or cancelled), \\fBmessage\\fR (as shown), \\fBrecords_read\\fR (description\n"
+                 "lines read), \\fBrecords_written\\fR (records or CSV lines that the output\n"
+                 "holds), \\fBstored_bytes_read\\fR (of every file read, as stored) and\n"
+                 "\\fBseconds\\fR. Bytes that are not UTF-8 are written as \\eufffd. Each line is\n"
+                 "one write to a file opened for appending, so several commands may append to\n"
+                 "the same \\fIFILE\\fR at the same time.",
+       .apply = [](Call& call, std::string_view file) { call.common.summary_file = std::string(file); }},
       {.names = {"--compare"},
        .value_name = "SIGN",
        .taken_by = OnlyTool<LenmarkOptions>,

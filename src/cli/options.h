@@ -23,6 +23,8 @@ struct CommonOptions {
   bool to_standard_output = false;           // --stdout
   std::optional<bool> progress = {};         // when not given: a bar when stderr is a terminal
   std::optional<unsigned> threads = {};      // --threads; 0 for a text that is no thread count
+  int jobs = 1;                              // -j; 0: one per processor core; -1: no count given
+  std::optional<std::string> summary_file = {};  // --summary: each run's record is appended to it
   std::vector<std::string> sources;          // in the order given
 
   bool operator==(const CommonOptions&) const = default;

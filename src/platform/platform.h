@@ -79,6 +79,11 @@ int WriteFile(FileHandle file, const char* data, std::size_t size);
 
 int CloseFile(FileHandle file);
 
+// Appends bytes to the end of a file, created when missing, in one write:
+// processes that append to the same file at the same time never mix their
+// bytes within one call.
+int AppendToFile(const std::string& path, std::string_view bytes);
+
 // Cuts a file open for writing to its first size bytes; the next write
 // goes on from there.
 int CutFile(FileHandle file, std::uint64_t size);

@@ -225,6 +225,15 @@ int WriteFile(FileHandle file, const char* data, std::size_t size) {
   return 0;
 }
 
+int AppendToFile(const std::string& path, std::string_view bytes) {
+  if (HoldsNul(path)) return kInvalidName;
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) return OpenError(path, errno);
+  const int written = WriteFile(fd, bytes.data(), bytes.size());
+  const int closed = ::close(fd) == 0 ? 0 : CodeFor(errno);
+  return written != 0 ? written : closed;
+}
+
 int CutFile(FileHandle file, std::uint64_t size) {
   const auto length = static_cast<off_t>(size);
   if (::ftruncate(static_cast<int>(file), length) != 0) return CodeFor(errno);

@@ -156,6 +156,19 @@ int WriteFile(FileHandle file, const char* data, std::size_t size) {
   return 0;
 }
 
+int AppendToFile(const std::string& path, std::string_view bytes) {
+  if (HoldsNul(path)) return kInvalidName;
+  // With only the right to append, every write goes to the file's end as one.
+  const DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  const HANDLE handle =
+      ::CreateFileA(path.c_str(), FILE_APPEND_DATA, sharing, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return CodeFor(::GetLastError());
+  const auto file = reinterpret_cast<FileHandle>(handle);
+  const int written = WriteFile(file, bytes.data(), bytes.size());
+  const int closed = CloseFile(file);
+  return written != 0 ? written : closed;
+}
+
 int CutFile(FileHandle file, std::uint64_t size) {
   LARGE_INTEGER position;
   position.QuadPart = static_cast<LONGLONG>(size);

@@ -59,6 +59,8 @@ TEST(CommandLine, GoodLinesGiveTheirTypedCall) {
             .tool = OrdinelOptions{}}},
       {{"gc", "a", "--no-progress", "--progress"},
        Call{.common = {.progress = true, .sources = {"a"}}, .tool = GcOptions{}}},
+      {{"gc", "a", "-j", "3", "b", "--jobs", "0", "--threads", "64"},
+       Call{.common = {.threads = 64, .jobs = 0, .sources = {"a", "b"}}, .tool = GcOptions{}}},
       {{"--help"}, TextRequest::kHelp},
       {{"-h", "gc"}, TextRequest::kHelp},
       {{"help"}, TextRequest::kHelp},
@@ -87,6 +89,11 @@ TEST(CommandLine, EachUsageErrorSaysWhatIsWrong) {
       {{"gc", "-"}, "- (standard input) as SOURCE needs --stdout"},
       {{"gc", "-", "a", "-", "--stdout"}, "- (standard input) can be given only once"},
       {{"listrel", "a", "--filter", "-", "--stdout"}, "--filter cannot read standard input"},
+      {{"gc", "a", "-j", "-1"}, "-j/--jobs needs a count of 0 or more"},
+      {{"gc", "a", "--jobs", "2x"}, "-j/--jobs needs a count of 0 or more"},
+      {{"gc", "a", "-j"}, "-j needs a value"},
+      {{"gc", "a", "--threads", "0"}, "--threads takes a number from 1 to 64"},
+      {{"gc", "a", "--threads", "65"}, "--threads takes a number from 1 to 64"},
   };
   for (const auto& [arguments, message] : cases) {
     SCOPED_TRACE(Joined(arguments));

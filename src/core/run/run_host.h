@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/bytes/read_settings.h"
+#include "core/run/run_record.h"
 
 namespace vendral {
 
@@ -48,6 +49,10 @@ class RunHost {
                            double /*fraction_done*/) {
     return true;
   }
+
+  // Told once at the end of every run that got past its input checks,
+  // before "Done!" or the failure shows; hosts that keep no record keep this.
+  virtual void RecordRun(const RunRecord& /*record*/) {}
 };
 
 }  // namespace vendral

@@ -14,15 +14,16 @@ RunProgress::RunProgress(RunHost& host, std::string_view tool, std::string sourc
 }
 
 void RunProgress::BytesRead(std::uint64_t bytes) {
-  bytes_read_ += bytes;
+  record_.stored_bytes_read += bytes;
   if (!host_.ContinueRun(tool_, source_, FractionDone())) throw RunCancelled();
 }
 
 double RunProgress::FractionDone() const {
   if (total_bytes_ == 0) return 0;
   // A file that grows during the run would take the share past the end.
-  if (bytes_read_ >= total_bytes_) return 1;
-  return static_cast<double>(bytes_read_) / static_cast<double>(total_bytes_);
+  const std::uint64_t bytes_read = record_.stored_bytes_read;
+  if (bytes_read >= total_bytes_) return 1;
+  return static_cast<double>(bytes_read) / static_cast<double>(total_bytes_);
 }
 
 }  // namespace vendral

@@ -10,6 +10,7 @@
 
 #include "core/lines/line_file.h"
 #include "core/run/run_host.h"
+#include "core/run/run_record.h"
 
 namespace vendral {
 
@@ -37,12 +38,16 @@ class RunProgress : public ReadProgress {
   // 0 to 1; 0 while the size of the readings is unknown.
   double FractionDone() const;
 
+  // The run's record: the tool counts its records into it, the bytes read
+  // are counted here.
+  RunRecord& record() { return record_; }
+
  private:
   RunHost& host_;
   std::string_view tool_;
   std::string source_;
   std::uint64_t total_bytes_ = 0;
-  std::uint64_t bytes_read_ = 0;
+  RunRecord record_;
 };
 
 }  // namespace vendral

@@ -30,13 +30,20 @@ RunOutcome RunTool(RunHost& host, const ToolPlan& plan, const ToolWork& work) {
   output.OpenForWriting();
   RunProgress progress(host, plan.name, plan.inputs.front(), plan.readings);
   try {
-    work(output, progress);
-  } catch (const RunCancelled&) {
-    output.Discard();
+    try {
+      work(output, progress);
+    } catch (const RunCancelled&) {
+      output.Discard();
+      throw;
+    }
+    if (output.IsOpen()) output.Close();
+    if (!output.PutInPlace(plan.order.overwrite)) throw IoError(IoError::kNotOpen);
+  } catch (...) {
+    host.RecordRun(progress.record());
     throw;
   }
-  if (output.IsOpen()) output.Close();
-  if (!output.PutInPlace(plan.order.overwrite)) throw IoError(IoError::kNotOpen);
+  if (!output.WritesStandardOutput()) progress.record().output = output_name;
+  host.RecordRun(progress.record());
   busy.reset();
   ReportDone(host);
   return RunOutcome::kDone;

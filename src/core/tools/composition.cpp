@@ -159,8 +159,8 @@ std::size_t CopyCell(std::string_view piece, char* out) {
 // as it is read, its commas made full stops so that it stays one CSV cell.
 class CompositionRun {
  public:
-  CompositionRun(LineFile& source, LineFile& output, Counters counters, char decimal_symbol)
-      : source_(source), output_(output), counters_(counters), percentages_(decimal_symbol) {}
+  CompositionRun(LineFile& source, LineFile& output, Counters counters, char decimal_symbol, RunRecord& record)
+      : source_(source), output_(output), counters_(counters), percentages_(decimal_symbol), record_(record) {}
 
   void ReadAll() {
     for (std::string_view bytes; !(bytes = source_.UnreadBytes()).empty();) {
@@ -412,6 +412,8 @@ class CompositionRun {
     }
     output_.WroteLine(size);
     hits_ = total_ = 0;
+    ++record_.records_read;
+    ++record_.records_written;
   }
 
   static constexpr std::string_view kCellsBetween = ",,,";
@@ -423,6 +425,7 @@ class CompositionRun {
   static constexpr std::size_t kBatchBytes = 64 * kChunkBytes;
   std::array<ChunkClasses, kBatchBytes / kChunkBytes> classes_;
   PercentageTexts percentages_;
+  RunRecord& record_;
   State state_ = State::kBeforeFirstRecord;
   bool at_line_start_ = true;  // nothing but CRs since the last LF or the start
   TrimmedLength line_;         // the sequence line being read
@@ -441,7 +444,7 @@ RunOutcome RunComposition(RunHost& host, std::string_view letters, const std::st
     LineFile source(source_path);
     progress.Watch(source);
     source.OpenForReading();
-    CompositionRun(source, output, CountersFor(letters), host.DecimalSymbol()).ReadAll();
+    CompositionRun(source, output, CountersFor(letters), host.DecimalSymbol(), progress.record()).ReadAll();
     source.Close();
   });
 }

@@ -58,9 +58,9 @@ WrittenLengths PassingLengths(Comparison comparison, std::optional<std::int32_t>
   return kNoLength;
 }
 
-void FilterRecords(LineFile& source, LineFile& output, Comparison comparison,
-                   Threshold& threshold) {
-  RecordReader reader(source, BlankLineRule::kSkipped);
+void FilterRecords(LineFile& source, LineFile& output, Comparison comparison, Threshold& threshold,
+                   RunRecord& record) {
+  RecordReader reader(source, BlankLineRule::kSkipped, &record);
   while (reader.NextRecord()) {
     // Without a comparison nothing is written; the records are only skipped.
     if (comparison == Comparison::kNone) continue;
@@ -82,7 +82,7 @@ RunOutcome RunLenmark(RunHost& host, const std::string& source_path, const std::
     progress.Watch(source);
     source.OpenForReading();
     Threshold threshold(length_text);
-    FilterRecords(source, output, ComparisonFor(comparison), threshold);
+    FilterRecords(source, output, ComparisonFor(comparison), threshold, progress.record());
     source.Close();
   });
 }

@@ -67,9 +67,9 @@ class FilterSearch {
   std::vector<std::int32_t>::const_iterator next_;  // the first value not below the last number
 };
 
-void WriteKeptRecords(LineFile& source, LineFile& output,
-                      const std::vector<std::int32_t>& filter_list, bool keep_listed) {
-  RecordReader reader(source, BlankLineRule::kEndsRecord);
+void WriteKeptRecords(LineFile& source, LineFile& output, const std::vector<std::int32_t>& filter_list,
+                      bool keep_listed, RunRecord& record) {
+  RecordReader reader(source, BlankLineRule::kEndsRecord, &record);
   FilterSearch filter(filter_list);
   char description[16] = {kDescriptionMark};
   while (reader.NextRecord()) {
@@ -89,14 +89,18 @@ void WriteKeptRecords(LineFile& source, LineFile& output,
 // A refused write leaves what reached the file, but only once the rest of
 // the numbers are known to convert, since a bad one would have come first.
 void WriteKeptRecordsOrNone(LineFile& source, LineFile& output, const std::vector<std::int32_t>& filter_list,
-                            bool keep_listed) {
+                            bool keep_listed, RunRecord& record) {
+  const auto take_back_all = [&] {
+    output.TakeBackTo(0);
+    record.records_written = 0;
+  };
   std::exception_ptr refused;
   try {
-    WriteKeptRecords(source, output, filter_list, keep_listed);
+    WriteKeptRecords(source, output, filter_list, keep_listed, record);
     return;
   } catch (...) {
     if (!output.WriteRefused()) {
-      output.TakeBackTo(0);
+      take_back_all();
       throw;
     }
     refused = std::current_exception();
@@ -105,7 +109,7 @@ void WriteKeptRecordsOrNone(LineFile& source, LineFile& output, const std::vecto
     source.OpenForReading();
     CheckRecordNumbers(source);
   } catch (...) {
-    output.TakeBackTo(0);
+    take_back_all();
     throw;
   }
   std::rethrow_exception(refused);
@@ -134,13 +138,13 @@ RunOutcome RunListrel(RunHost& host, const std::string& source_path, const std::
     if (!source.CanReadAgain()) {
       // A pipe can be read only once: there a bad number ends the run after
       // the records before it.
-      WriteKeptRecords(source, output, filter_list, keep_listed);
+      WriteKeptRecords(source, output, filter_list, keep_listed, progress.record());
     } else if (converted_first) {
       CheckRecordNumbers(source);
       source.OpenForReading();
-      WriteKeptRecords(source, output, filter_list, keep_listed);
+      WriteKeptRecords(source, output, filter_list, keep_listed, progress.record());
     } else {
-      WriteKeptRecordsOrNone(source, output, filter_list, keep_listed);
+      WriteKeptRecordsOrNone(source, output, filter_list, keep_listed, progress.record());
     }
     source.Close();
     output.Close();  // the filter is closed last

@@ -45,7 +45,8 @@ class ReplacementLine {
 // No line is ever held, whatever its length.
 class OrdinelRun {
  public:
-  OrdinelRun(LineFile& source, LineFile& output) : source_(source), output_(output) {}
+  OrdinelRun(LineFile& source, LineFile& output, RunRecord& record)
+      : source_(source), output_(output), record_(record) {}
 
   void CopyAll() {
     for (std::string_view bytes; !(bytes = source_.UnreadBytes()).empty();) {
@@ -59,6 +60,8 @@ class OrdinelRun {
   std::size_t CopyLines(std::string_view bytes) {
     if (at_line_start_ && StartsWithDescription(bytes)) {
       const std::string_view replacement = replacement_.Next();
+      ++record_.records_read;
+      ++record_.records_written;
       // Most description lines end in the block: their replacement goes
       // out whole.
       if (const std::size_t lf = bytes.find('\n'); lf != std::string_view::npos) {
@@ -90,6 +93,7 @@ class OrdinelRun {
 
   LineFile& source_;
   LineFile& output_;
+  RunRecord& record_;
   ReplacementLine replacement_;
   bool in_description_ = false;
   bool at_line_start_ = true;  // nothing but CRs since the last LF or the start
@@ -104,7 +108,7 @@ RunOutcome RunOrdinel(RunHost& host, const std::string& source_path) {
     LineFile source(source_path);
     progress.Watch(source);
     source.OpenForReading();
-    OrdinelRun(source, output).CopyAll();
+    OrdinelRun(source, output, progress.record()).CopyAll();
     source.Close();
   });
 }

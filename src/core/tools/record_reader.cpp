@@ -12,8 +12,8 @@ bool IsBlank(std::string_view line) {
                      [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
-RecordReader::RecordReader(LineFile& source, BlankLineRule blank_lines)
-    : source_(source), blank_lines_(blank_lines) {}
+RecordReader::RecordReader(LineFile& source, BlankLineRule blank_lines, RunRecord* record)
+    : source_(source), blank_lines_(blank_lines), record_(record) {}
 
 namespace {
 
@@ -30,6 +30,12 @@ void AppendRestOfLine(LineFile& source, std::string& text, std::string_view piec
 }  // namespace
 
 bool RecordReader::NextRecord() {
+  const bool found = ReadNextDescription();
+  if (found && record_) ++record_->records_read;
+  return found;
+}
+
+bool RecordReader::ReadNextDescription() {
   if (next_description_read_) {
     next_description_read_ = false;
     description_.swap(next_description_);  // both keep their storage
@@ -97,10 +103,11 @@ void RecordReader::CopyRecord(std::string_view description, WrittenLengths writt
   if (fate_ != Fate::kWritten) return;
   if (sink_ == Sink::kOutput) {
     output.WriteLine({});
-    return;
+  } else {
+    output.WriteLine(description);
+    output.WriteLine(HeldText());
   }
-  output.WriteLine(description);
-  output.WriteLine(HeldText());
+  CountWritten();
 }
 
 void RecordReader::Settle(bool complete) {

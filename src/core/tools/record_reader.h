@@ -13,6 +13,7 @@
 
 #include "core/lines/line_file.h"
 #include "core/lines/text_buffer.h"
+#include "core/run/run_record.h"
 
 namespace vendral {
 
@@ -37,8 +38,9 @@ inline constexpr WrittenLengths kNoLength{0, -1};
 
 class RecordReader {
  public:
-  // source must be open for reading.
-  RecordReader(LineFile& source, BlankLineRule blank_lines);
+  // source must be open for reading. With a record, the records read and
+  // those written count into it.
+  RecordReader(LineFile& source, BlankLineRule blank_lines, RunRecord* record = nullptr);
 
   // Moves to the next record, skipping whatever is left of the current
   // one. False when the source holds no more records.
@@ -59,6 +61,11 @@ class RecordReader {
   // Where the text goes as it is read.
   enum class Sink { kHeld, kOutput, kNowhere };
 
+  bool ReadNextDescription();
+  void CountWritten() {
+    if (record_) ++record_->records_written;
+  }
+
   bool PassPlainLines(std::string_view bytes);
   bool PassLine();
   // To the sink: text bytes as they stand, or lines whose CRs are left out.
@@ -77,6 +84,7 @@ class RecordReader {
 
   LineFile& source_;
   const BlankLineRule blank_lines_;
+  RunRecord* const record_;
   std::string description_;
   std::string next_description_;
   bool next_description_read_ = false;  // next_description_ holds the next record's start
