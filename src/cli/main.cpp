@@ -41,10 +41,12 @@ int Main(int argc, char** argv) {
                    common.to_standard_output,
                    common.progress ? *common.progress : platform::StandardErrorIsTerminal());
   const bool several = common.sources.size() > 1;
+  const LineBreaks line_break = common.lf_line_ends ? LineBreaks::kLf : LineBreaks::kCrLf;
   int status = kExitDone;
   for (const std::string& source : common.sources) {
     host.BeginRun(several ? source : std::string());
-    const RunOutcome outcome = RunGuarded(host, [&] { return RunSource(host, call.tool, SourcePath(source)); });
+    const RunOutcome outcome =
+        RunGuarded(host, [&] { return RunSource(host, call.tool, SourcePath(source), line_break); });
     status = WorseStatus(status, ExitStatusOf(outcome));
   }
   return status;

@@ -129,6 +129,15 @@ const std::vector<OptionSpec>& OptionTable() {
                  "Of the two flags the last one given counts.",
        .apply = [](Call& call, std::string_view) { call.common.progress = false; },
        .alternative_to_previous = true},
+      {.names = {"--lf"},
+       .taken_by = EveryTool,
+       .help = "end every line written with LF instead of CR LF, for a\n"
+               "Unix pipeline (without it the outputs are CR LF, as the\n"
+               "window writes them)",
+       .manual = "Ends every line that the tool writes with LF instead of CR LF, for a Unix\n"
+                 "pipeline: no CR reaches names or sequences.\n"
+                 "Without it every output is written with CR LF, as the window writes it.",
+       .apply = [](Call& call, std::string_view) { call.common.lf_line_ends = true; }},
       {.names = {"--compare"},
        .value_name = "SIGN",
        .taken_by = OnlyTool<LenmarkOptions>,

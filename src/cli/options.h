@@ -22,6 +22,7 @@ struct CommonOptions {
   std::optional<std::string> output_folder = {};  // -o; the current folder when not given
   bool to_standard_output = false;           // --stdout
   std::optional<bool> progress = {};         // when not given: a bar when stderr is a terminal
+  bool lf_line_ends = false;                 // --lf
   std::vector<std::string> sources;          // in the order given
 
   bool operator==(const CommonOptions&) const = default;

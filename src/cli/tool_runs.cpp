@@ -8,26 +8,28 @@
 namespace vendral {
 namespace {
 
-RunOutcome Run(RunHost& host, const ArdentaOptions&, const std::string& source) {
-  return RunComposition(host, kArdentaLetters, source);
+RunOutcome Run(RunHost& host, const ArdentaOptions&, const std::string& source, LineBreaks line_break) {
+  return RunComposition(host, kArdentaLetters, source, {.line_break = line_break});
 }
-RunOutcome Run(RunHost& host, const GcOptions&, const std::string& source) {
-  return RunComposition(host, kGcLetters, source);
+RunOutcome Run(RunHost& host, const GcOptions&, const std::string& source, LineBreaks line_break) {
+  return RunComposition(host, kGcLetters, source, {.line_break = line_break});
 }
-RunOutcome Run(RunHost& host, const LenmarkOptions& options, const std::string& source) {
-  return RunLenmark(host, source, options.compare, options.length);
+RunOutcome Run(RunHost& host, const LenmarkOptions& options, const std::string& source, LineBreaks line_break) {
+  return RunLenmark(host, source, options.compare, options.length, {.line_break = line_break});
 }
-RunOutcome Run(RunHost& host, const ListrelOptions& options, const std::string& source) {
-  return RunListrel(host, source, options.filter, options.criteria);
+RunOutcome Run(RunHost& host, const ListrelOptions& options, const std::string& source, LineBreaks line_break) {
+  return RunListrel(host, source, options.filter, options.criteria, {.line_break = line_break});
 }
-RunOutcome Run(RunHost& host, const OrdinelOptions&, const std::string& source) {
-  return RunOrdinel(host, source);
+RunOutcome Run(RunHost& host, const OrdinelOptions&, const std::string& source, LineBreaks line_break) {
+  return RunOrdinel(host, source, {.line_break = line_break});
 }
 
 }  // namespace
 
-RunOutcome RunSource(RunHost& host, const ToolOptions& options, const std::string& source) {
-  return std::visit([&](const auto& tool_options) { return Run(host, tool_options, source); }, options);
+RunOutcome RunSource(RunHost& host, const ToolOptions& options, const std::string& source,
+                     LineBreaks line_break) {
+  return std::visit([&](const auto& tool_options) { return Run(host, tool_options, source, line_break); },
+                    options);
 }
 
 }  // namespace vendral

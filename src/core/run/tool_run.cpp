@@ -27,6 +27,7 @@ RunOutcome RunTool(RunHost& host, const ToolPlan& plan, const ToolWork& work) {
   if (never_overwrite && !output.WritesStandardOutput() && IsExistingFile(output_name)) {
     throw IoError(IoError::kNotOpen);
   }
+  output.SetLineBreak(plan.line_break);
   output.OpenForWriting();
   RunProgress progress(host, plan.name, plan.inputs.front(), plan.readings);
   try {

@@ -50,6 +50,9 @@ struct ToolPlan {
   RunOrder order;
   // Every reading of a file the run makes, for the share of progress.
   std::vector<std::string_view> readings;
+  // What ends each line the run writes; the joins inside a record text
+  // are LF either way.
+  LineBreaks line_break = LineBreaks::kCrLf;
 };
 
 // The tool's own steps: reads its inputs, each watched by progress, and

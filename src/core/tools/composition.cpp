@@ -432,10 +432,11 @@ class CompositionRun {
 
 }  // namespace
 
-RunOutcome RunComposition(RunHost& host, std::string_view letters, const std::string& source_path) {
+RunOutcome RunComposition(RunHost& host, std::string_view letters, const std::string& source_path,
+                          const CompositionChoices& choices) {
   const Mode& mode = letters == kGcLetters ? kGcContent : kArdenta;
-  const ToolPlan plan{mode.name, mode.tag,         ".csv",         {source_path},
-                      kMissingFileText, kCompositionOrder, {source_path}};
+  const ToolPlan plan{mode.name, mode.tag, ".csv", {source_path}, kMissingFileText, kCompositionOrder,
+                      {source_path}, choices.line_break};
   return RunTool(host, plan, [&](LineFile& output, RunProgress& progress) {
     output.WriteLine(mode.header);
     LineFile source(source_path);

@@ -75,8 +75,9 @@ void FilterRecords(LineFile& source, LineFile& output, Comparison comparison,
 }  // namespace
 
 RunOutcome RunLenmark(RunHost& host, const std::string& source_path, const std::string& comparison,
-                      const std::string& length_text) {
-  const ToolPlan plan{"Lenmark", "Lenmark", ".fas", {source_path}, kMissingFileText, kFilterOrder, {source_path}};
+                      const std::string& length_text, const LenmarkChoices& choices) {
+  const ToolPlan plan{"Lenmark", "Lenmark", ".fas", {source_path}, kMissingFileText, kFilterOrder,
+                      {source_path}, choices.line_break};
   return RunTool(host, plan, [&](LineFile& output, RunProgress& progress) {
     LineFile source(source_path);
     progress.Watch(source);

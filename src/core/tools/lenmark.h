@@ -8,10 +8,16 @@
 
 #include "core/run/run_host.h"
 #include "core/run/run_outcome.h"
+#include "core/scan/line_stretch.h"
 
 namespace vendral {
 
+// What a Lenmark run may be asked beyond the window's fields.
+struct LenmarkChoices {
+  LineBreaks line_break = LineBreaks::kCrLf;
+};
+
 RunOutcome RunLenmark(RunHost& host, const std::string& source, const std::string& comparison,
-                const std::string& length_text);
+                      const std::string& length_text, const LenmarkChoices& choices = {});
 
 }  // namespace vendral

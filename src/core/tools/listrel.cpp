@@ -114,14 +114,14 @@ void WriteKeptRecordsOrNone(LineFile& source, LineFile& output, const std::vecto
 }  // namespace
 
 RunOutcome RunListrel(RunHost& host, const std::string& source_path, const std::string& filter_path,
-                      ListrelCriteria criteria) {
+                      ListrelCriteria criteria, const ListrelChoices& choices) {
   // The source is never held in memory, and a bad record number leaves the
   // output empty. An output that can take back what it got needs one
   // reading of the source; standard output, which cannot, needs two: one
   // to convert every record number, one to write the kept records.
   const bool converted_first = host.OutputGoesToStandardOutput();
   ToolPlan plan{"Listrel", "Listrel", ".fas", {source_path, filter_path}, kMissingFilesText, kFilterOrder,
-                {filter_path, source_path}};
+                {filter_path, source_path}, choices.line_break};
   if (converted_first) plan.readings.push_back(source_path);
   return RunTool(host, plan, [&](LineFile& output, RunProgress& progress) {
     LineFile filter(filter_path);

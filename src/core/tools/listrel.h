@@ -7,13 +7,19 @@
 
 #include "core/run/run_host.h"
 #include "core/run/run_outcome.h"
+#include "core/scan/line_stretch.h"
 
 namespace vendral {
 
 // The radio group's item index.
 enum class ListrelCriteria { kExtract = 0, kExclude = 1 };
 
+// What a Listrel run may be asked beyond the window's fields.
+struct ListrelChoices {
+  LineBreaks line_break = LineBreaks::kCrLf;
+};
+
 RunOutcome RunListrel(RunHost& host, const std::string& source, const std::string& filter,
-                      ListrelCriteria criteria);
+                      ListrelCriteria criteria, const ListrelChoices& choices = {});
 
 }  // namespace vendral

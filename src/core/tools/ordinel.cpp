@@ -98,8 +98,9 @@ class OrdinelRun {
 
 }  // namespace
 
-RunOutcome RunOrdinel(RunHost& host, const std::string& source_path) {
-  const ToolPlan plan{"Ordinel", "Ordinel", ".fas", {source_path}, kMissingFileText, kRenumberingOrder, {source_path}};
+RunOutcome RunOrdinel(RunHost& host, const std::string& source_path, const OrdinelChoices& choices) {
+  const ToolPlan plan{"Ordinel", "Ordinel", ".fas", {source_path}, kMissingFileText, kRenumberingOrder,
+                      {source_path}, choices.line_break};
   return RunTool(host, plan, [&](LineFile& output, RunProgress& progress) {
     LineFile source(source_path);
     progress.Watch(source);

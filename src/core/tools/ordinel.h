@@ -7,9 +7,15 @@
 
 #include "core/run/run_host.h"
 #include "core/run/run_outcome.h"
+#include "core/scan/line_stretch.h"
 
 namespace vendral {
 
-RunOutcome RunOrdinel(RunHost& host, const std::string& source);
+// What an Ordinel run may be asked beyond the window's field.
+struct OrdinelChoices {
+  LineBreaks line_break = LineBreaks::kCrLf;
+};
+
+RunOutcome RunOrdinel(RunHost& host, const std::string& source, const OrdinelChoices& choices = {});
 
 }  // namespace vendral

@@ -1,0 +1,55 @@
+// The command line's options beyond the window's fields: each output file
+// compared whole, with the edge cases a user would meet.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli_run.h"
+#include "support/temp_folder.h"
+
+namespace vendral {
+namespace {
+
+using testing::ReadBytes;
+using testing::RunCli;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+using Arguments = std::vector<std::string>;
+
+struct OutputCase {
+  Arguments args;      // run in a folder that holds s.fa and list.txt
+  std::string output;  // the file written
+  std::string bytes;   // all of it
+};
+
+// Runs each case on the source and checks the whole output file and "Done!".
+void ExpectOutputs(const std::string& source, const std::string& list, const std::vector<OutputCase>& cases) {
+  for (const OutputCase& c : cases) {
+    TempFolder folder;
+    WriteBytes(folder / "s.fa", source);
+    WriteBytes(folder / "list.txt", list);
+    const auto result = RunCli(folder.path(), c.args);
+    SCOPED_TRACE(c.args.front() + " " + c.args.back());
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "Done!\n");
+    EXPECT_EQ(ReadBytes(folder / c.output), c.bytes);
+  }
+}
+
+TEST(ToolOptionsCli, LfEndsEveryWrittenLineWithLf) {
+  const std::string source = "skipped\r\n>1\r\nAC\nGT\r\n\n>2\nGGGG\n>3";
+  ExpectOutputs(source, "2\r\n3\n",
+                {{{"gc", "s.fa", "--lf"}, "s.fa.GC-Content.csv",
+                  "Single-line description,,,GC%\n>1,,,50\n>2,,,100\n>3,,,error: \n"},
+                 {{"ardenta", "--lf", "s.fa"}, "s.fa.Ardenta.csv",
+                  "Single-line description,,,thermostability index\n>1,,,25\n>2,,,0\n>3,,,error: \n"},
+                 {{"lenmark", "s.fa", "--compare", ">", "--length", "0", "--lf"}, "s.fa.Lenmark.fas",
+                  ">1\nAC\nGT\n>2\nGGGG\n"},
+                 {{"listrel", "s.fa", "--filter", "list.txt", "--lf"}, "s.fa.Listrel.fas", ">1\nAC\nGT\n\n"},
+                 {{"ordinel", "s.fa", "--lf"}, "s.fa.Ordinel.fas", "skipped\n>1\nAC\nGT\n\n>2\nGGGG\n>3\n"}});
+}
+
+}  // namespace
+}  // namespace vendral
