@@ -27,6 +27,7 @@ otherwise 2 when any input was missing.
 // One line for each option that the window has no field for.
 constexpr std::string_view kExamples = R"(Examples:
     vendral-cli ordinel reads.fa --lf --stdout | head
+    vendral-cli lenmark reads.fa --min 100 --max 200 -o out
 )";
 
 // Where an entry's text starts, under "Tools:" and under "Options:".

@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace vendral {
 namespace {
@@ -63,9 +64,20 @@ std::optional<std::string> CheckStandardInput(const CommonOptions& common) {
   return std::nullopt;
 }
 
+bool WasGiven(const std::vector<const OptionSpec*>& given, std::string_view name) {
+  return std::any_of(given.begin(), given.end(), [&](const OptionSpec* option) { return Contains(option->names, name); });
+}
+
 // The rules that a whole call must keep, in the order they are told.
 std::optional<std::string> CheckCall(const Call& call, const std::vector<const OptionSpec*>& given) {
   if (call.common.sources.empty()) return "give at least one SOURCE";
+  for (const OptionSpec* option : given) {
+    for (std::string_view excluded : option->excludes) {
+      if (WasGiven(given, excluded)) {
+        return std::string(option->names.front()) + " cannot be combined with " + std::string(excluded);
+      }
+    }
+  }
   for (const OptionSpec& option : OptionTable()) {
     if (option.required && option.taken_by(call.tool) &&
         std::find(given.begin(), given.end(), &option) == given.end()) {
@@ -77,6 +89,16 @@ std::optional<std::string> CheckCall(const Call& call, const std::vector<const O
 }
 
 }  // namespace
+
+std::optional<std::int64_t> CountValue(std::string_view text) {
+  std::int64_t value = 0;
+  if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::nullopt;
+  }
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
 
 const std::vector<OptionSpec>& OptionTable() {
   static const std::vector<OptionSpec> table = {
@@ -146,6 +168,18 @@ const std::vector<OptionSpec>& OptionTable() {
        .value_name = "TEXT",
        .taken_by = OnlyTool<LenmarkOptions>,
        .apply = [](Call& call, std::string_view length) { OptionsOf<LenmarkOptions>(call).length = length; }},
+      {.names = {"--min"},
+       .value_name = "N",
+       .taken_by = OnlyTool<LenmarkOptions>,
+       .apply = [](Call& call, std::string_view n) { OptionsOf<LenmarkOptions>(call).min_length = CountValue(n); },
+       .count_value = true,
+       .excludes = {"--compare", "--length"}},
+      {.names = {"--max"},
+       .value_name = "N",
+       .taken_by = OnlyTool<LenmarkOptions>,
+       .apply = [](Call& call, std::string_view n) { OptionsOf<LenmarkOptions>(call).max_length = CountValue(n); },
+       .count_value = true,
+       .excludes = {"--compare", "--length"}},
       {.names = {"--filter"},
        .value_name = "FILE",
        .taken_by = OnlyTool<ListrelOptions>,
@@ -189,7 +223,10 @@ const std::vector<ToolSpec>& ToolTable() {
        "equal to (\"=\") or above (\">\") the length TEXT\n"
        "(SOURCE.Lenmark.fas); both texts are taken as typed into\n"
        "the window's fields; defaults: " +
-           Quoted(LenmarkOptions{}.compare) + " and " + Quoted(LenmarkOptions{}.length)},
+           Quoted(LenmarkOptions{}.compare) + " and " + Quoted(LenmarkOptions{}.length) +
+           ";\n"
+           "--min and/or --max instead keep the lengths L with\n"
+           "min <= L <= max (not with --compare or --length)"},
       {"listrel", ListrelOptions{},
        "the records whose numeric description is listed in FILE\n"
        "(--extract) or is not (--exclude, the default), one\n"
@@ -231,6 +268,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     if (!option->value_name.empty()) {
       if (i + 1 == arguments.size()) return UsageError{argument + " needs a value"};
       value = arguments[++i];
+      if (option->count_value && !CountValue(value)) {
+        return UsageError{argument + " takes a number from 0 to 9223372036854775807, not " + Quoted(value)};
+      }
     }
     option->apply(call, value);
     given.push_back(option);

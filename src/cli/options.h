@@ -4,6 +4,7 @@
 // tables, so an option is added once: an entry below and a field for it.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,8 @@ struct LenmarkOptions {
   // Both as typed into the window's fields.
   std::string compare = "<";
   std::string length = "1000";
+  std::optional<std::int64_t> min_length = {};  // --min
+  std::optional<std::int64_t> max_length = {};  // --max
 
   bool operator==(const LenmarkOptions&) const = default;
 };
@@ -86,6 +89,10 @@ struct OptionSpec {
   // It undoes the flag before it, and of the two the last given counts; a
   // tool's synopsis shows both as one choice.
   bool alternative_to_previous = false;
+  // Its value is a count: decimal digits only, from 0 to 2^63 - 1.
+  bool count_value = false;
+  // The options that it cannot be given with.
+  std::vector<std::string_view> excludes = {};
 };
 
 struct ToolSpec {
@@ -111,6 +118,10 @@ struct UsageError {
 };
 
 using CommandLine = std::variant<Call, TextRequest, UsageError>;
+
+// A count as an option takes it: decimal digits only, from 0 to 2^63 - 1;
+// nothing for any other text.
+std::optional<std::int64_t> CountValue(std::string_view text);
 
 // arguments: those after the program's name.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

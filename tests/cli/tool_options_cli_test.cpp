@@ -51,5 +51,25 @@ TEST(ToolOptionsCli, LfEndsEveryWrittenLineWithLf) {
                  {{"ordinel", "s.fa", "--lf"}, "s.fa.Ordinel.fas", "skipped\n>1\nAC\nGT\n\n>2\nGGGG\n>3\n"}});
 }
 
+TEST(ToolOptionsCli, LenmarkKeepsTheLengthsOfARange) {
+  // Lengths 0, 3, 5 (over two lines and a blank one) and 8.
+  const std::string source = ">none\n>three\nA C\n>five\nAC\n\nGTA\n>eight\nACGTACGT";
+  const auto lenmark = [](Arguments range) {
+    Arguments args = {"lenmark", "s.fa"};
+    args.insert(args.end(), range.begin(), range.end());
+    return args;
+  };
+  const std::string none = ">none\r\n\r\n", three = ">three\r\nA C\r\n", five = ">five\r\nAC\nGTA\r\n",
+                    eight = ">eight\r\nACGTACGT\r\n";
+  ExpectOutputs(source, "",
+                {{lenmark({"--min", "3", "--max", "5"}), "s.fa.Lenmark.fas", three + five},
+                 {lenmark({"--min", "5"}), "s.fa.Lenmark.fas", five + eight},
+                 {lenmark({"--max", "03"}), "s.fa.Lenmark.fas", none + three},
+                 {lenmark({"--min", "5", "--max", "5"}), "s.fa.Lenmark.fas", five},
+                 {lenmark({"--min", "6", "--max", "2"}), "s.fa.Lenmark.fas", ""},
+                 {lenmark({"--min", "0", "--max", "9223372036854775807"}), "s.fa.Lenmark.fas",
+                  none + three + five + eight}});
+}
+
 }  // namespace
 }  // namespace vendral

@@ -58,6 +58,17 @@ WrittenLengths PassingLengths(Comparison comparison, std::optional<std::int32_t>
   return kNoLength;
 }
 
+// The record lengths of a range; nothing when neither end is given.
+std::optional<WrittenLengths> RangeOf(const LenmarkChoices& choices) {
+  if (!choices.least_length && !choices.most_length) return std::nullopt;
+  return WrittenLengths{choices.least_length.value_or(0), choices.most_length.value_or(WrittenLengths::kNoLimit)};
+}
+
+void FilterRecords(LineFile& source, LineFile& output, WrittenLengths range) {
+  RecordReader reader(source, BlankLineRule::kSkipped);
+  while (reader.NextRecord()) reader.CopyRecord(reader.description(), range, output);
+}
+
 void FilterRecords(LineFile& source, LineFile& output, Comparison comparison,
                    Threshold& threshold) {
   RecordReader reader(source, BlankLineRule::kSkipped);
@@ -82,8 +93,12 @@ RunOutcome RunLenmark(RunHost& host, const std::string& source_path, const std::
     LineFile source(source_path);
     progress.Watch(source);
     source.OpenForReading();
-    Threshold threshold(length_text);
-    FilterRecords(source, output, ComparisonFor(comparison), threshold);
+    if (const auto range = RangeOf(choices)) {
+      FilterRecords(source, output, *range);
+    } else {
+      Threshold threshold(length_text);
+      FilterRecords(source, output, ComparisonFor(comparison), threshold);
+    }
     source.Close();
   });
 }

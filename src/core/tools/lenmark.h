@@ -4,6 +4,8 @@
 // number field, converted only when a record is compared.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/run/run_host.h"
@@ -15,6 +17,11 @@ namespace vendral {
 // What a Lenmark run may be asked beyond the window's fields.
 struct LenmarkChoices {
   LineBreaks line_break = LineBreaks::kCrLf;
+  // A range of record lengths, both ends included, in place of the
+  // comparison and threshold, which are then not looked at: given when
+  // either end is. A least above the most keeps no record.
+  std::optional<std::int64_t> least_length = {};
+  std::optional<std::int64_t> most_length = {};
 };
 
 RunOutcome RunLenmark(RunHost& host, const std::string& source, const std::string& comparison,
