@@ -28,6 +28,7 @@ otherwise 2 when any input was missing.
 constexpr std::string_view kExamples = R"(Examples:
     vendral-cli ordinel reads.fa --lf --stdout | head
     vendral-cli lenmark reads.fa --min 100 --max 200 -o out
+    vendral-cli gc genes.fa --skip-letters NnXx- -o out
 )";
 
 // Where an entry's text starts, under "Tools:" and under "Options:".

@@ -19,6 +19,15 @@ Options& OptionsOf(Call& call) {
   return std::get<Options>(call.tool);
 }
 
+// Ardenta and GC-content take the same options.
+bool CompositionTool(const ToolOptions& tool) {
+  return OnlyTool<ArdentaOptions>(tool) || OnlyTool<GcOptions>(tool);
+}
+CompositionOptions& CompositionOptionsOf(Call& call) {
+  if (auto* gc = std::get_if<GcOptions>(&call.tool)) return *gc;
+  return OptionsOf<ArdentaOptions>(call);
+}
+
 std::string Quoted(std::string_view text) { return '"' + std::string(text) + '"'; }
 
 bool Contains(const std::vector<std::string_view>& names, std::string_view name) {
@@ -65,7 +74,8 @@ std::optional<std::string> CheckStandardInput(const CommonOptions& common) {
 }
 
 bool WasGiven(const std::vector<const OptionSpec*>& given, std::string_view name) {
-  return std::any_of(given.begin(), given.end(), [&](const OptionSpec* option) { return Contains(option->names, name); });
+  return std::any_of(given.begin(), given.end(),
+                     [&](const OptionSpec* option) { return Contains(option->names, name); });
 }
 
 // The rules that a whole call must keep, in the order they are told.
@@ -160,6 +170,10 @@ const std::vector<OptionSpec>& OptionTable() {
                  "pipeline: no CR reaches names or sequences.\n"
                  "Without it every output is written with CR LF, as the window writes it.",
        .apply = [](Call& call, std::string_view) { call.common.lf_line_ends = true; }},
+      {.names = {"--skip-letters"},
+       .value_name = "TEXT",
+       .taken_by = CompositionTool,
+       .apply = [](Call& call, std::string_view text) { CompositionOptionsOf(call).skip_letters = text; }},
       {.names = {"--compare"},
        .value_name = "SIGN",
        .taken_by = OnlyTool<LenmarkOptions>,
@@ -171,13 +185,17 @@ const std::vector<OptionSpec>& OptionTable() {
       {.names = {"--min"},
        .value_name = "N",
        .taken_by = OnlyTool<LenmarkOptions>,
-       .apply = [](Call& call, std::string_view n) { OptionsOf<LenmarkOptions>(call).min_length = CountValue(n); },
+       .apply = [](Call& call, std::string_view n) {
+         OptionsOf<LenmarkOptions>(call).min_length = CountValue(n);
+       },
        .count_value = true,
        .excludes = {"--compare", "--length"}},
       {.names = {"--max"},
        .value_name = "N",
        .taken_by = OnlyTool<LenmarkOptions>,
-       .apply = [](Call& call, std::string_view n) { OptionsOf<LenmarkOptions>(call).max_length = CountValue(n); },
+       .apply = [](Call& call, std::string_view n) {
+         OptionsOf<LenmarkOptions>(call).max_length = CountValue(n);
+       },
        .count_value = true,
        .excludes = {"--compare", "--length"}},
       {.names = {"--filter"},
@@ -214,10 +232,12 @@ const std::vector<ToolSpec>& ToolTable() {
   static const std::vector<ToolSpec> table = {
       {"ardenta", ArdentaOptions{},
        "thermostability index of every protein record, as CSV\n"
-       "(SOURCE.Ardenta.csv)"},
+       "(SOURCE.Ardenta.csv); the characters of TEXT (case as\n"
+       "given) count neither as hits nor in the total"},
       {"gc", GcOptions{},
        "GC content of every nucleotide record, as CSV\n"
-       "(SOURCE.GC-Content.csv)"},
+       "(SOURCE.GC-Content.csv); --skip-letters as for ardenta,\n"
+       "such as N for the unknown bases"},
       {"lenmark", LenmarkOptions{},
        "the records whose sequence length is below (\"<\"),\n"
        "equal to (\"=\") or above (\">\") the length TEXT\n"

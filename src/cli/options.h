@@ -30,10 +30,15 @@ struct CommonOptions {
 };
 
 // Each tool's own options, with their defaults.
-struct ArdentaOptions {
+struct CompositionOptions {
+  std::string skip_letters = {};  // --skip-letters
+
+  bool operator==(const CompositionOptions&) const = default;
+};
+struct ArdentaOptions : CompositionOptions {
   bool operator==(const ArdentaOptions&) const = default;
 };
-struct GcOptions {
+struct GcOptions : CompositionOptions {
   bool operator==(const GcOptions&) const = default;
 };
 struct LenmarkOptions {

@@ -8,17 +8,23 @@
 namespace vendral {
 namespace {
 
-RunOutcome Run(RunHost& host, const ArdentaOptions&, const std::string& source, LineBreaks line_break) {
-  return RunComposition(host, kArdentaLetters, source, {.line_break = line_break});
+RunOutcome Run(RunHost& host, const ArdentaOptions& options, const std::string& source,
+               LineBreaks line_break) {
+  return RunComposition(host, kArdentaLetters, source,
+                        {.line_break = line_break, .skip_letters = options.skip_letters});
 }
-RunOutcome Run(RunHost& host, const GcOptions&, const std::string& source, LineBreaks line_break) {
-  return RunComposition(host, kGcLetters, source, {.line_break = line_break});
+RunOutcome Run(RunHost& host, const GcOptions& options, const std::string& source, LineBreaks line_break) {
+  return RunComposition(host, kGcLetters, source,
+                        {.line_break = line_break, .skip_letters = options.skip_letters});
 }
-RunOutcome Run(RunHost& host, const LenmarkOptions& options, const std::string& source, LineBreaks line_break) {
-  return RunLenmark(host, source, options.compare, options.length,
-                    {.line_break = line_break, .least_length = options.min_length, .most_length = options.max_length});
+RunOutcome Run(RunHost& host, const LenmarkOptions& options, const std::string& source,
+               LineBreaks line_break) {
+  return RunLenmark(
+      host, source, options.compare, options.length,
+      {.line_break = line_break, .least_length = options.min_length, .most_length = options.max_length});
 }
-RunOutcome Run(RunHost& host, const ListrelOptions& options, const std::string& source, LineBreaks line_break) {
+RunOutcome Run(RunHost& host, const ListrelOptions& options, const std::string& source,
+               LineBreaks line_break) {
   return RunListrel(host, source, options.filter, options.criteria, {.line_break = line_break});
 }
 RunOutcome Run(RunHost& host, const OrdinelOptions&, const std::string& source, LineBreaks line_break) {

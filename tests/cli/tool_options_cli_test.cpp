@@ -71,5 +71,22 @@ TEST(ToolOptionsCli, LenmarkKeepsTheLengthsOfARange) {
                   none + three + five + eight}});
 }
 
+TEST(ToolOptionsCli, SkipLettersCountNeitherAsHitsNorInTheTotal) {
+  // Only N, the unknown base, in b; a blank inside a line still counts.
+  const std::string source = ">a,1\nACGTN\nnn\n>b\nNNNN\n>c\nG N C \n>p\nMALA-\n";
+  const std::string gc = "Single-line description,,,GC%\r\n";
+  const std::string ardenta = "Single-line description,,,thermostability index\r\n";
+  ExpectOutputs(source, "",
+                {{{"gc", "s.fa", "--skip-letters", "N"}, "s.fa.GC-Content.csv",
+                  gc + ">a.1,,,33.3333333333333\r\n>b,,,error: \r\n>c,,,50\r\n>p,,,0\r\n"},
+                 {{"gc", "s.fa", "--skip-letters", "Nn "}, "s.fa.GC-Content.csv",
+                  gc + ">a.1,,,50\r\n>b,,,error: \r\n>c,,,100\r\n>p,,,0\r\n"},
+                 {{"ardenta", "s.fa", "--skip-letters", "L-", "--lf"}, "s.fa.Ardenta.csv",
+                  "Single-line description,,,thermostability index\n>a.1,,,14.2857142857143\n>b,,,0\n"
+                  ">c,,,20\n>p,,,33.3333333333333\n"},
+                 {{"ardenta", "s.fa", "--skip-letters", ""}, "s.fa.Ardenta.csv",
+                  ardenta + ">a.1,,,14.2857142857143\r\n>b,,,0\r\n>c,,,20\r\n>p,,,40\r\n"}});
+}
+
 }  // namespace
 }  // namespace vendral

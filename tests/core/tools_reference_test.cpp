@@ -45,16 +45,24 @@ std::vector<std::string> SourceLines(const TempFolder& folder) {
 }
 
 // Runs GC-content and Ardenta on the source in `folder` and compares their
-// CSV files.
+// CSV files; also with skipped letters (a hit letter, a lower-case one, a
+// blank and a control character), which take a path of their own.
 void ExpectCompositionAsReference(const TempFolder& folder, const std::string& context) {
   const std::vector<std::string> lines = SourceLines(folder);
   for (const std::string_view mode : {kGcLetters, kArdentaLetters}) {
-    RecordingHost host(folder / "out");
-    ToolMode = mode;
-    Action1Execute(host, folder / "in.fa", folder / "in.fa");
-    const std::string output =
-        folder / (mode == kGcLetters ? "out/in.fa.GC-Content.csv" : "out/in.fa.Ardenta.csv");
-    ASSERT_EQ(ReadBytes(output), ReferenceCompositionCsv(mode, lines)) << context << ", " << mode;
+    for (const std::string skipped : {"", "Gn\t\x01"}) {
+      RecordingHost host(folder / "out");
+      ToolMode = mode;
+      if (skipped.empty()) {
+        Action1Execute(host, folder / "in.fa", folder / "in.fa");
+      } else {
+        RunComposition(host, mode, folder / "in.fa", {.skip_letters = skipped});
+      }
+      const std::string output =
+          folder / (mode == kGcLetters ? "out/in.fa.GC-Content.csv" : "out/in.fa.Ardenta.csv");
+      ASSERT_EQ(ReadBytes(output), ReferenceCompositionCsv(mode, lines, skipped))
+          << context << ", " << mode << ", skipped " << skipped.size();
+    }
   }
 }
 

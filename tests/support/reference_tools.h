@@ -11,8 +11,10 @@
 namespace vendral::testing {
 
 // GC-content's or Ardenta's whole CSV file, by the tool mode's letters: one
-// row per description line; lines before the first one count nowhere.
-std::string ReferenceCompositionCsv(std::string_view letters, const std::vector<std::string>& lines);
+// row per description line; lines before the first one count nowhere. The
+// skipped characters count neither as hits nor in the total.
+std::string ReferenceCompositionCsv(std::string_view letters, const std::vector<std::string>& lines,
+                                    std::string_view skipped = {});
 
 // Ordinel's output: every line, description lines replaced by running numbers.
 std::string ReferenceOrdinel(const std::vector<std::string>& lines);

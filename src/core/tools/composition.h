@@ -22,6 +22,10 @@ extern std::string ToolMode;
 // What a composition run may be asked beyond the window's fields.
 struct CompositionChoices {
   LineBreaks line_break = LineBreaks::kCrLf;
+  // Characters, case as given, that count neither as hits nor in the total
+  // (such as the unknown base N); a record left with no characters
+  // counted gets "error: ".
+  std::string skip_letters = {};
 };
 
 // One composition run over the source: Ardenta's table for its letters,

@@ -1,0 +1,18 @@
+// The composition run with letters that count neither as hits nor in the
+// total (the unknown bases N, gaps): a plain pass over the bytes through a
+// 256-entry table, beside the vector path of the run without them.
+#pragma once
+
+#include <string_view>
+
+#include "core/lines/line_file.h"
+
+namespace vendral {
+
+// Writes one CSV line for each record of source, which is open for
+// reading, into output, below the header. letters: the tool mode's letters,
+// hits in either case; skipped: the characters left out, as given.
+void CountRecordsSkipping(LineFile& source, LineFile& output, std::string_view letters,
+                          std::string_view skipped, char decimal_symbol);
+
+}  // namespace vendral
