@@ -29,6 +29,7 @@ constexpr std::string_view kExamples = R"(Examples:
     vendral-cli ordinel reads.fa --lf --stdout | head
     vendral-cli lenmark reads.fa --min 100 --max 200 -o out
     vendral-cli gc genes.fa --skip-letters NnXx- -o out
+    vendral-cli ordinel reads.fa --prefix read_ --start 0 --map names.tsv
 )";
 
 // Where an entry's text starts, under "Tools:" and under "Options:".

@@ -214,6 +214,21 @@ const std::vector<OptionSpec>& OptionTable() {
          OptionsOf<ListrelOptions>(call).criteria = ListrelCriteria::kExclude;
        },
        .alternative_to_previous = true},
+      {.names = {"--prefix"},
+       .value_name = "TEXT",
+       .taken_by = OnlyTool<OrdinelOptions>,
+       .apply = [](Call& call, std::string_view text) { OptionsOf<OrdinelOptions>(call).prefix = text; }},
+      {.names = {"--start"},
+       .value_name = "N",
+       .taken_by = OnlyTool<OrdinelOptions>,
+       .apply = [](Call& call, std::string_view n) {
+         OptionsOf<OrdinelOptions>(call).start = *CountValue(n);
+       },
+       .count_value = true},
+      {.names = {"--map"},
+       .value_name = "FILE",
+       .taken_by = OnlyTool<OrdinelOptions>,
+       .apply = [](Call& call, std::string_view file) { OptionsOf<OrdinelOptions>(call).map = file; }},
       {.names = {"-h", "--help"},
        .taken_by = NoTool,
        .help = "this text",
@@ -256,7 +271,11 @@ const std::vector<ToolSpec>& ToolTable() {
       {"ordinel", OrdinelOptions{},
        "SOURCE with every description replaced by a running\n"
        "number (SOURCE.Ordinel.fas); an existing output is never\n"
-       "overwritten: the run fails with \"I/O error 103.\""},
+       "overwritten: the run fails with \"I/O error 103.\";\n"
+       "descriptions are \">\", TEXT and the number from N\n"
+       "(defaults: none and 1); --map writes FILE, never over\n"
+       "one: \"number<TAB>description\", then per record the new\n"
+       "and the old description without \">\", lines ending in LF"},
   };
   return table;
 }

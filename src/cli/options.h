@@ -57,6 +57,10 @@ struct ListrelOptions {
   bool operator==(const ListrelOptions&) const = default;
 };
 struct OrdinelOptions {
+  std::string prefix = {};  // --prefix
+  std::int64_t start = 1;   // --start
+  std::string map = {};     // --map; no map file when empty
+
   bool operator==(const OrdinelOptions&) const = default;
 };
 

@@ -27,8 +27,13 @@ RunOutcome Run(RunHost& host, const ListrelOptions& options, const std::string& 
                LineBreaks line_break) {
   return RunListrel(host, source, options.filter, options.criteria, {.line_break = line_break});
 }
-RunOutcome Run(RunHost& host, const OrdinelOptions&, const std::string& source, LineBreaks line_break) {
-  return RunOrdinel(host, source, {.line_break = line_break});
+RunOutcome Run(RunHost& host, const OrdinelOptions& options, const std::string& source,
+               LineBreaks line_break) {
+  return RunOrdinel(host, source,
+                    {.line_break = line_break,
+                     .prefix = options.prefix,
+                     .start = options.start,
+                     .map_path = options.map});
 }
 
 }  // namespace

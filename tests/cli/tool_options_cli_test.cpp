@@ -2,6 +2,7 @@
 // compared whole, with the edge cases a user would meet.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,40 @@ TEST(ToolOptionsCli, SkipLettersCountNeitherAsHitsNorInTheTotal) {
                   ">c,,,20\n>p,,,33.3333333333333\n"},
                  {{"ardenta", "s.fa", "--skip-letters", ""}, "s.fa.Ardenta.csv",
                   ardenta + ">a.1,,,14.2857142857143\r\n>b,,,0\r\n>c,,,20\r\n>p,,,40\r\n"}});
+}
+
+TEST(ToolOptionsCli, OrdinelNumbersWithPrefixAndStartAndWritesTheMap) {
+  // Ten records, so that the number gains a digit; tabs and a CR LF in
+  // the old descriptions, and one line of ">" alone.
+  std::string source = "before\n>sp|P1\tname\twith tabs\r\nMK\n";
+  for (int i = 2; i <= 10; ++i) source += i == 5 ? ">\n" : ">r" + std::to_string(i) + " x\nAC\n";
+  const auto numbered = [](const std::string& prefix, int start, const std::string& eol) {
+    std::string output = "before" + eol + ">" + prefix + std::to_string(start) + eol + "MK" + eol;
+    for (int i = 2; i <= 10; ++i) {
+      output += ">" + prefix + std::to_string(start + i - 1) + eol + (i == 5 ? "" : "AC" + eol);
+    }
+    return output;
+  };
+  std::string map = "number\tdescription\nid_9\tsp|P1\tname\twith tabs\n";
+  for (int i = 2; i <= 10; ++i) {
+    map += "id_" + std::to_string(8 + i) + "\t" + (i == 5 ? "" : "r" + std::to_string(i) + " x") + "\n";
+  }
+  ExpectOutputs(source, "",
+                {{{"ordinel", "s.fa", "--prefix", "id_", "--start", "9"}, "s.fa.Ordinel.fas",
+                  numbered("id_", 9, "\r\n")},
+                 {{"ordinel", "s.fa", "--start", "0", "--lf"}, "s.fa.Ordinel.fas", numbered("", 0, "\n")},
+                 {{"ordinel", "s.fa", "--prefix", "id_", "--start", "9", "--map", "m.tsv"}, "m.tsv", map}});
+}
+
+TEST(ToolOptionsCli, OrdinelNeverOverwritesTheMap) {
+  TempFolder folder;
+  WriteBytes(folder / "s.fa", ">a\nAC\n");
+  WriteBytes(folder / "m.tsv", "earlier");
+  const auto result = RunCli(folder.path(), {"ordinel", "s.fa", "--map", "m.tsv", "-o", "out"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "I/O error 103.\n");
+  EXPECT_EQ(ReadBytes(folder / "m.tsv"), "earlier");
+  EXPECT_FALSE(std::filesystem::exists(folder / "out/s.fa.Ordinel.fas"));
 }
 
 }  // namespace

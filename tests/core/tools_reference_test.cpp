@@ -35,6 +35,7 @@ using testing::ReferenceLines;
 using testing::ReferenceListrel;
 using testing::ReferenceListrelRecords;
 using testing::ReferenceOrdinel;
+using testing::ReferenceOrdinelMap;
 using testing::TempFolder;
 using testing::WriteBytes;
 
@@ -79,6 +80,13 @@ void ExpectRecordToolsAsReference(const TempFolder& folder, const std::string& c
   RunGuarded(host, [&] { RunOrdinel(host, source); });
   ASSERT_EQ(host.last(), "notice:Done!") << context;
   ASSERT_EQ(ReadBytes(folder / "out/in.fa.Ordinel.fas"), ReferenceOrdinel(lines)) << context;
+  // The map takes the old descriptions piece by piece, across blocks.
+  std::filesystem::remove(folder / "out/in.fa.Ordinel.fas");
+  RunGuarded(host,
+             [&] { RunOrdinel(host, source, {.prefix = "n", .start = 98, .map_path = folder / "map"}); });
+  ASSERT_EQ(host.last(), "notice:Done!") << context;
+  ASSERT_EQ(ReadBytes(folder / "map"), ReferenceOrdinelMap(lines, "n", 98)) << context;
+  std::filesystem::remove(folder / "map");
 
   const std::vector<LenmarkRecord> records = ReferenceLenmarkRecords(lines);
   if (!records.empty()) {

@@ -61,6 +61,16 @@ std::string ReferenceOrdinel(const std::vector<std::string>& lines) {
   return output;
 }
 
+std::string ReferenceOrdinelMap(const std::vector<std::string>& lines, const std::string& prefix,
+                                std::int64_t start) {
+  std::string map = "number\tdescription\n";
+  std::int64_t number = start;
+  for (const std::string& line : lines) {
+    if (StartsRecord(line)) map += prefix + std::to_string(number++) + "\t" + line.substr(1) + "\n";
+  }
+  return map;
+}
+
 std::vector<LenmarkRecord> ReferenceLenmarkRecords(const std::vector<std::string>& lines) {
   std::vector<LenmarkRecord> records;
   for (const std::string& line : lines) {

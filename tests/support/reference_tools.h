@@ -18,6 +18,9 @@ std::string ReferenceCompositionCsv(std::string_view letters, const std::vector<
 
 // Ordinel's output: every line, description lines replaced by running numbers.
 std::string ReferenceOrdinel(const std::vector<std::string>& lines);
+// Ordinel's map file for numbers after prefix from start.
+std::string ReferenceOrdinelMap(const std::vector<std::string>& lines, const std::string& prefix,
+                                std::int64_t start);
 
 struct LenmarkRecord {
   std::string description;

@@ -27,6 +27,9 @@ RunOutcome RunTool(RunHost& host, const ToolPlan& plan, const ToolWork& work) {
   if (never_overwrite && !output.WritesStandardOutput() && IsExistingFile(output_name)) {
     throw IoError(IoError::kNotOpen);
   }
+  for (const std::string& file : plan.never_overwritten) {
+    if (IsExistingFile(file)) throw IoError(IoError::kNotOpen);
+  }
   output.SetLineBreak(plan.line_break);
   output.OpenForWriting();
   RunProgress progress(host, plan.name, plan.inputs.front(), plan.readings);

@@ -53,6 +53,9 @@ struct ToolPlan {
   // What ends each line the run writes; the joins inside a record text
   // are LF either way.
   LineBreaks line_break = LineBreaks::kCrLf;
+  // Files the run writes besides its output, which it never overwrites:
+  // one that exists fails the run as an existing output of Ordinel does.
+  std::vector<std::string> never_overwritten = {};
 };
 
 // The tool's own steps: reads its inputs, each watched by progress, and

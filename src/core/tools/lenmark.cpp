@@ -61,7 +61,8 @@ WrittenLengths PassingLengths(Comparison comparison, std::optional<std::int32_t>
 // The record lengths of a range; nothing when neither end is given.
 std::optional<WrittenLengths> RangeOf(const LenmarkChoices& choices) {
   if (!choices.least_length && !choices.most_length) return std::nullopt;
-  return WrittenLengths{choices.least_length.value_or(0), choices.most_length.value_or(WrittenLengths::kNoLimit)};
+  return WrittenLengths{choices.least_length.value_or(0),
+                        choices.most_length.value_or(WrittenLengths::kNoLimit)};
 }
 
 void FilterRecords(LineFile& source, LineFile& output, WrittenLengths range) {
