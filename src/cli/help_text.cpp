@@ -30,6 +30,7 @@ constexpr std::string_view kExamples = R"(Examples:
     vendral-cli lenmark reads.fa --min 100 --max 200 -o out
     vendral-cli gc genes.fa --skip-letters NnXx- -o out
     vendral-cli ordinel reads.fa --prefix read_ --start 0 --map names.tsv
+    vendral-cli listrel reads.fa --filter names.txt --by-name --extract -o out
 )";
 
 // Where an entry's text starts, under "Tools:" and under "Options:".

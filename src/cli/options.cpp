@@ -214,6 +214,9 @@ const std::vector<OptionSpec>& OptionTable() {
          OptionsOf<ListrelOptions>(call).criteria = ListrelCriteria::kExclude;
        },
        .alternative_to_previous = true},
+      {.names = {"--by-name"},
+       .taken_by = OnlyTool<ListrelOptions>,
+       .apply = [](Call& call, std::string_view) { OptionsOf<ListrelOptions>(call).by_name = true; }},
       {.names = {"--prefix"},
        .value_name = "TEXT",
        .taken_by = OnlyTool<OrdinelOptions>,
@@ -267,7 +270,10 @@ const std::vector<ToolSpec>& ToolTable() {
        "(--extract) or is not (--exclude, the default), one\n"
        "number per line (SOURCE.Listrel.fas); of the two flags\n"
        "the last one given counts; FILE may be compressed, but\n"
-       "not standard input"},
+       "not standard input; --by-name: FILE lists names, the\n"
+       "first word of a description (up to a blank or tab),\n"
+       "one per line, and kept records are written as they\n"
+       "stand"},
       {"ordinel", OrdinelOptions{},
        "SOURCE with every description replaced by a running\n"
        "number (SOURCE.Ordinel.fas); an existing output is never\n"

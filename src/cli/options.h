@@ -53,6 +53,7 @@ struct LenmarkOptions {
 struct ListrelOptions {
   std::string filter;  // a call without it is refused
   ListrelCriteria criteria = ListrelCriteria::kExclude;  // as the window's radio group starts
+  bool by_name = false;                                   // --by-name
 
   bool operator==(const ListrelOptions&) const = default;
 };

@@ -25,7 +25,8 @@ RunOutcome Run(RunHost& host, const LenmarkOptions& options, const std::string& 
 }
 RunOutcome Run(RunHost& host, const ListrelOptions& options, const std::string& source,
                LineBreaks line_break) {
-  return RunListrel(host, source, options.filter, options.criteria, {.line_break = line_break});
+  return RunListrel(host, source, options.filter, options.criteria,
+                    {.line_break = line_break, .by_name = options.by_name});
 }
 RunOutcome Run(RunHost& host, const OrdinelOptions& options, const std::string& source,
                LineBreaks line_break) {

@@ -123,5 +123,27 @@ TEST(ToolOptionsCli, OrdinelNeverOverwritesTheMap) {
   EXPECT_FALSE(std::filesystem::exists(folder / "out/s.fa.Ordinel.fas"));
 }
 
+TEST(ToolOptionsCli, ListrelByNameKeepsRecordsAsTheyStand) {
+  const std::string source = "before\n>r1 first read\nACGT\n\nGG\r\n>r2\tsecond\nTT\n>r3\n>r10 x\nAAA";
+  // A CR LF, a blank line, a name listed twice; "r1 " is no name of r1.
+  const std::string names = "r2\r\n\nr10\nr1 \nr3x\nr2\n";
+  const std::string r1_r3 = ">r1 first read\r\nACGT\r\n\r\nGG\r\n>r3\r\n";
+  const Arguments by_name = {"listrel", "s.fa", "--filter", "list.txt", "--by-name"};
+  const auto with = [&](std::vector<std::string> more) {
+    Arguments args = by_name;
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+  };
+  ExpectOutputs(source, names,
+                {{with({"--extract"}), "s.fa.Listrel.fas", ">r2\tsecond\r\nTT\r\n>r10 x\r\nAAA\r\n"},
+                 {by_name, "s.fa.Listrel.fas", r1_r3},
+                 {with({"--extract", "--lf"}), "s.fa.Listrel.fas", ">r2\tsecond\nTT\n>r10 x\nAAA\n"}});
+  // An empty filter lists no name.
+  ExpectOutputs(source, "",
+                {{with({"--extract"}), "s.fa.Listrel.fas", ""},
+                 {by_name, "s.fa.Listrel.fas",
+                  ">r1 first read\r\nACGT\r\n\r\nGG\r\n>r2\tsecond\r\nTT\r\n>r3\r\n>r10 x\r\nAAA\r\n"}});
+}
+
 }  // namespace
 }  // namespace vendral

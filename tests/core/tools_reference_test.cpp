@@ -33,6 +33,7 @@ using testing::ReferenceLenmark;
 using testing::ReferenceLenmarkRecords;
 using testing::ReferenceLines;
 using testing::ReferenceListrel;
+using testing::ReferenceListrelByName;
 using testing::ReferenceListrelRecords;
 using testing::ReferenceOrdinel;
 using testing::ReferenceOrdinelMap;
@@ -117,6 +118,16 @@ void ExpectRecordToolsAsReference(const TempFolder& folder, const std::string& c
     ASSERT_EQ(ReadBytes(folder / "out/in.fa.Listrel.fas"),
               ReferenceListrel(numbered, listed, criteria == ListrelCriteria::kExtract))
         << context;
+  }
+  // By name, also in the forms ">005" and ">+3" that are numbers alike.
+  const std::vector<std::string> names = {"2", "005", "+3", "13", "7"};
+  WriteBytes(folder / "names.txt", "2\r\n005\n\n+3\n13\n7");
+  for (const ListrelCriteria criteria : {ListrelCriteria::kExtract, ListrelCriteria::kExclude}) {
+    RunGuarded(host, [&] { RunListrel(host, source, folder / "names.txt", criteria, {.by_name = true}); });
+    ASSERT_EQ(host.last(), "notice:Done!") << context;
+    ASSERT_EQ(ReadBytes(folder / "out/in.fa.Listrel.fas"),
+              ReferenceListrelByName(lines, names, criteria == ListrelCriteria::kExtract))
+        << context << ", by name";
   }
 }
 

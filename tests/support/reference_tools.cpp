@@ -71,6 +71,21 @@ std::string ReferenceOrdinelMap(const std::vector<std::string>& lines, const std
   return map;
 }
 
+std::string ReferenceListrelByName(const std::vector<std::string>& lines,
+                                   const std::vector<std::string>& names, bool extract) {
+  std::string output;
+  bool kept = false;
+  for (const std::string& line : lines) {
+    if (StartsRecord(line)) {
+      const std::string rest = line.substr(1);
+      const std::string name = rest.substr(0, rest.find_first_of(" \t"));
+      kept = (std::find(names.begin(), names.end(), name) != names.end()) == extract;
+    }
+    if (kept) output += line + "\r\n";
+  }
+  return output;
+}
+
 std::vector<LenmarkRecord> ReferenceLenmarkRecords(const std::vector<std::string>& lines) {
   std::vector<LenmarkRecord> records;
   for (const std::string& line : lines) {

@@ -47,4 +47,10 @@ std::vector<ListrelRecord> ReferenceListrelRecords(const std::vector<std::string
 std::string ReferenceListrel(const std::vector<ListrelRecord>& records,
                              const std::vector<std::int32_t>& listed, bool extract);
 
+// Listrel's output by name: the records, each its description line and
+// every line up to the next one, whose first word is listed (extract) or
+// is not (exclude), written as they stand.
+std::string ReferenceListrelByName(const std::vector<std::string>& lines,
+                                   const std::vector<std::string>& names, bool extract);
+
 }  // namespace vendral::testing

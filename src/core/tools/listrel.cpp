@@ -9,6 +9,7 @@
 
 #include "core/lines/line_file.h"
 #include "core/text/parse_integer.h"
+#include "core/tools/name_set.h"
 #include "core/tools/record_reader.h"
 #include "core/run/run_frame.h"
 #include "core/scan/description_line.h"
@@ -111,6 +112,44 @@ void WriteKeptRecordsOrNone(LineFile& source, LineFile& output, const std::vecto
   std::rethrow_exception(refused);
 }
 
+void WriteRecordsByNumber(LineFile& source, LineFile& output, const std::vector<std::int32_t>& filter_list,
+                          bool keep_listed, bool converted_first) {
+  if (!source.CanReadAgain()) {
+    // A pipe can be read only once: there a bad number ends the run after
+    // the records before it.
+    WriteKeptRecords(source, output, filter_list, keep_listed);
+  } else if (converted_first) {
+    CheckRecordNumbers(source);
+    source.OpenForReading();
+    WriteKeptRecords(source, output, filter_list, keep_listed);
+  } else {
+    WriteKeptRecordsOrNone(source, output, filter_list, keep_listed);
+  }
+}
+
+// The name a description line gives a record: its first word.
+std::string_view RecordName(std::string_view description) {
+  const std::string_view rest = description.substr(1);
+  return rest.substr(0, rest.find_first_of(" \t"));
+}
+
+NameSet ReadFilterNames(LineFile& filter) {
+  NameSet names;
+  filter.OpenForReading();
+  while (!filter.AtEnd()) {
+    const std::string_view line = filter.ReadLineView();
+    if (!IsBlank(line)) names.Add(line);
+  }
+  return names;
+}
+
+void WriteRecordsByName(LineFile& source, LineFile& output, const NameSet& names, bool keep_listed) {
+  RecordReader reader(source, BlankLineRule::kSkipped);
+  while (reader.NextRecord()) {
+    if (names.Contains(RecordName(reader.description())) == keep_listed) reader.CopyRecordAsRead(output);
+  }
+}
+
 }  // namespace
 
 RunOutcome RunListrel(RunHost& host, const std::string& source_path, const std::string& filter_path,
@@ -118,29 +157,27 @@ RunOutcome RunListrel(RunHost& host, const std::string& source_path, const std::
   // The source is never held in memory, and a bad record number leaves the
   // output empty. An output that can take back what it got needs one
   // reading of the source; standard output, which cannot, needs two: one
-  // to convert every record number, one to write the kept records.
-  const bool converted_first = host.OutputGoesToStandardOutput();
+  // to convert every record number, one to write the kept records. Names
+  // need no conversion, so by name one reading is enough everywhere.
+  const bool converted_first = host.OutputGoesToStandardOutput() && !choices.by_name;
   ToolPlan plan{"Listrel", "Listrel", ".fas", {source_path, filter_path}, kMissingFilesText, kFilterOrder,
                 {filter_path, source_path}, choices.line_break};
   if (converted_first) plan.readings.push_back(source_path);
   return RunTool(host, plan, [&](LineFile& output, RunProgress& progress) {
     LineFile filter(filter_path);
     progress.Watch(filter);
-    const std::vector<std::int32_t> filter_list = ReadFilterList(filter);
-    LineFile source(source_path);
-    progress.Watch(source);
-    source.OpenForReading();
     const bool keep_listed = criteria == ListrelCriteria::kExtract;
-    if (!source.CanReadAgain()) {
-      // A pipe can be read only once: there a bad number ends the run after
-      // the records before it.
-      WriteKeptRecords(source, output, filter_list, keep_listed);
-    } else if (converted_first) {
-      CheckRecordNumbers(source);
+    LineFile source(source_path);
+    if (choices.by_name) {
+      const NameSet names = ReadFilterNames(filter);
+      progress.Watch(source);
       source.OpenForReading();
-      WriteKeptRecords(source, output, filter_list, keep_listed);
+      WriteRecordsByName(source, output, names, keep_listed);
     } else {
-      WriteKeptRecordsOrNone(source, output, filter_list, keep_listed);
+      const std::vector<std::int32_t> filter_list = ReadFilterList(filter);
+      progress.Watch(source);
+      source.OpenForReading();
+      WriteRecordsByNumber(source, output, filter_list, keep_listed, converted_first);
     }
     source.Close();
     output.Close();  // the filter is closed last
