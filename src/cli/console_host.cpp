@@ -3,6 +3,7 @@
 #include <iostream>
 #include <utility>
 
+#include "cli/failure_explanation.h"
 #include "platform/platform.h"
 
 namespace vendral {
@@ -33,5 +34,18 @@ void ConsoleHost::ShowNotice(std::string_view text) { Print(std::cerr, text); }
 void ConsoleHost::ShowDone(std::string_view text) { Print(to_standard_output_ ? std::cerr : std::cout, text); }
 
 void ConsoleHost::ShowFailure(std::string_view text) { Print(std::cerr, text); }
+
+// These lines name their file themselves: no label before them.
+void ConsoleHost::ExplainFailure(const Failure& failure) {
+  const std::string explanation = FailureExplanation(failure);
+  if (!explanation.empty()) std::cerr << "vendral-cli: " << explanation << '\n';
+}
+
+void ConsoleHost::NoteNoRecord(std::string_view source) {
+  progress_bar_.End();
+  const bool from_input = source == platform::StandardInputName();
+  std::cerr << "vendral-cli: note: " << (from_input ? std::string_view("standard input") : source)
+            << " holds no record (no line begins with '>')\n";
+}
 
 }  // namespace vendral

@@ -29,6 +29,8 @@ class ConsoleHost : public RunHost {
   void ShowNotice(std::string_view text) override;
   void ShowDone(std::string_view text) override;
   void ShowFailure(std::string_view text) override;
+  void ExplainFailure(const Failure& failure) override;
+  void NoteNoRecord(std::string_view source) override;
   char DecimalSymbol() override { return decimal_symbol_; }
   bool OutputGoesToStandardOutput() override { return to_standard_output_; }
   bool ContinueRun(std::string_view tool, std::string_view source, double fraction_done) override;

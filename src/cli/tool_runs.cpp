@@ -1,5 +1,6 @@
 #include "cli/tool_runs.h"
 
+#include "core/run/failure.h"
 #include "core/tools/composition.h"
 #include "core/tools/lenmark.h"
 #include "core/tools/listrel.h"
@@ -19,9 +20,14 @@ RunOutcome Run(RunHost& host, const GcOptions& options, const std::string& sourc
 }
 RunOutcome Run(RunHost& host, const LenmarkOptions& options, const std::string& source,
                LineBreaks line_break) {
-  return RunLenmark(
-      host, source, options.compare, options.length,
-      {.line_break = line_break, .least_length = options.min_length, .most_length = options.max_length});
+  try {
+    return RunLenmark(
+        host, source, options.compare, options.length,
+        {.line_break = line_break, .least_length = options.min_length, .most_length = options.max_length});
+  } catch (ConversionError& error) {
+    error.SetOrigin("the value of --length");  // Lenmark converts no other text
+    throw;
+  }
 }
 RunOutcome Run(RunHost& host, const ListrelOptions& options, const std::string& source,
                LineBreaks line_break) {

@@ -118,7 +118,7 @@ TEST(ToolOptionsCli, OrdinelNeverOverwritesTheMap) {
   WriteBytes(folder / "m.tsv", "earlier");
   const auto result = RunCli(folder.path(), {"ordinel", "s.fa", "--map", "m.tsv", "-o", "out"});
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "I/O error 103.\n");
+  EXPECT_EQ(result.err, "I/O error 103.\nvendral-cli: m.tsv exists, and Ordinel never overwrites\n");
   EXPECT_EQ(ReadBytes(folder / "m.tsv"), "earlier");
   EXPECT_FALSE(std::filesystem::exists(folder / "out/s.fa.Ordinel.fas"));
 }
@@ -143,6 +143,25 @@ TEST(ToolOptionsCli, ListrelByNameKeepsRecordsAsTheyStand) {
                 {{with({"--extract"}), "s.fa.Listrel.fas", ""},
                  {by_name, "s.fa.Listrel.fas",
                   ">r1 first read\r\nACGT\r\n\r\nGG\r\n>r2\tsecond\r\nTT\r\n>r3\r\n>r10 x\r\nAAA\r\n"}});
+}
+
+// Another format's file, or a binary one: done as the window is, with a note.
+TEST(ToolOptionsCli, ASourceWithoutRecordsGetsANote) {
+  TempFolder folder;
+  WriteBytes(folder / "s.fa", std::string("\x7f" "ELF\0\0 >x\n", 10));
+  WriteBytes(folder / "list.txt", "1\n");
+  const std::string note = "vendral-cli: note: s.fa holds no record (no line begins with '>')\n";
+  for (const Arguments& args : std::vector<Arguments>{{"gc", "s.fa"},
+                                                      {"ardenta", "s.fa", "--skip-letters", "X"},
+                                                      {"lenmark", "s.fa", "--min", "0"},
+                                                      {"listrel", "s.fa", "--filter", "list.txt"},
+                                                      {"listrel", "s.fa", "--filter", "list.txt", "--by-name"},
+                                                      {"ordinel", "s.fa", "--stdout"}}) {
+    const auto result = RunCli(folder.path(), args);
+    SCOPED_TRACE(args.front() + " " + args.back());
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, args.back() == "--stdout" ? note + "Done!\n" : note);
+  }
 }
 
 }  // namespace

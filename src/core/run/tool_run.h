@@ -61,8 +61,9 @@ struct ToolPlan {
 // The tool's own steps: reads its inputs, each watched by progress, and
 // writes the output, which is open and empty. It may close the output
 // itself where an input is closed after it; any it leaves open is closed
-// once it returns.
-using ToolWork = std::function<void(LineFile& output, RunProgress& progress)>;
+// once it returns. Returns whether the source held a record (a line that
+// begins with ">").
+using ToolWork = std::function<bool(LineFile& output, RunProgress& progress)>;
 
 // Runs the plan: done or missing input as the outcome; a failure or a stop
 // (RunCancelled) is raised, with the output ended as such a run ends it.

@@ -125,12 +125,15 @@ class CompositionRun {
   CompositionRun(LineFile& source, LineFile& output, Counters counters, char decimal_symbol)
       : source_(source), output_(output), counters_(counters), percentages_(decimal_symbol) {}
 
-  void ReadAll() {
+  // Returns whether the source held a description line.
+  bool ReadAll() {
     for (std::string_view bytes; !(bytes = source_.UnreadBytes()).empty();) {
       source_.Skip(state_ == State::kBeforeFirstRecord ? SkipToDescription(bytes) : ReadRecords(bytes));
     }
+    if (state_ == State::kBeforeFirstRecord) return false;
     // A description line that was the source's last line has no sequence.
-    if (state_ != State::kBeforeFirstRecord) FinishRecord();
+    FinishRecord();
+    return true;
   }
 
  private:
@@ -383,12 +386,12 @@ RunOutcome RunComposition(RunHost& host, std::string_view letters, const std::st
     LineFile source(source_path);
     progress.Watch(source);
     source.OpenForReading();
-    if (choices.skip_letters.empty()) {
-      CompositionRun(source, output, CountersFor(letters), host.DecimalSymbol()).ReadAll();
-    } else {
-      CountRecordsSkipping(source, output, letters, choices.skip_letters, host.DecimalSymbol());
-    }
+    const bool held_record =
+        choices.skip_letters.empty()
+            ? CompositionRun(source, output, CountersFor(letters), host.DecimalSymbol()).ReadAll()
+            : CountRecordsSkipping(source, output, letters, choices.skip_letters, host.DecimalSymbol());
     source.Close();
+    return held_record;
   });
 }
 

@@ -65,15 +65,22 @@ std::optional<WrittenLengths> RangeOf(const LenmarkChoices& choices) {
                         choices.most_length.value_or(WrittenLengths::kNoLimit)};
 }
 
-void FilterRecords(LineFile& source, LineFile& output, WrittenLengths range) {
+// Each returns whether the source held a record.
+bool FilterRecords(LineFile& source, LineFile& output, WrittenLengths range) {
   RecordReader reader(source, BlankLineRule::kSkipped);
-  while (reader.NextRecord()) reader.CopyRecord(reader.description(), range, output);
+  bool held_record = false;
+  while (reader.NextRecord()) {
+    held_record = true;
+    reader.CopyRecord(reader.description(), range, output);
+  }
+  return held_record;
 }
 
-void FilterRecords(LineFile& source, LineFile& output, Comparison comparison,
-                   Threshold& threshold) {
+bool FilterRecords(LineFile& source, LineFile& output, Comparison comparison, Threshold& threshold) {
   RecordReader reader(source, BlankLineRule::kSkipped);
+  bool held_record = false;
   while (reader.NextRecord()) {
+    held_record = true;
     // Without a comparison nothing is written; the records are only skipped.
     if (comparison == Comparison::kNone) continue;
     const std::optional<std::int32_t> value = threshold.Value();
@@ -82,6 +89,7 @@ void FilterRecords(LineFile& source, LineFile& output, Comparison comparison,
     // once its text has been read, with nothing written.
     if (!value) threshold.Convert();
   }
+  return held_record;
 }
 
 }  // namespace
@@ -94,13 +102,12 @@ RunOutcome RunLenmark(RunHost& host, const std::string& source_path, const std::
     LineFile source(source_path);
     progress.Watch(source);
     source.OpenForReading();
-    if (const auto range = RangeOf(choices)) {
-      FilterRecords(source, output, *range);
-    } else {
-      Threshold threshold(length_text);
-      FilterRecords(source, output, ComparisonFor(comparison), threshold);
-    }
+    Threshold threshold(length_text);
+    const auto range = RangeOf(choices);
+    const bool held_record = range ? FilterRecords(source, output, *range)
+                                   : FilterRecords(source, output, ComparisonFor(comparison), threshold);
     source.Close();
+    return held_record;
   });
 }
 

@@ -18,9 +18,15 @@
 namespace vendral {
 namespace {
 
-// Characters 2 to 21 of the description line: up to 20 after the ">".
-std::int32_t RecordNumber(const std::string& description) {
-  return ParseInteger(std::string_view(description).substr(1, 20));
+// Characters 2 to 21 of the description line: up to 20 after the ">". A
+// failure tells which record of the source it was, counting from 1.
+std::int32_t RecordNumber(const std::string& description, const LineFile& source, std::uint64_t record) {
+  try {
+    return ParseInteger(std::string_view(description).substr(1, 20));
+  } catch (ConversionError& error) {
+    error.SetOrigin("the description of record " + std::to_string(record) + " of " + source.name());
+    throw;
+  }
 }
 
 // Every line of the filter file as a number, in ascending order. A line
@@ -32,7 +38,12 @@ std::vector<std::int32_t> ReadFilterList(LineFile& filter) {
   filter.OpenForReading();
   while (!filter.AtEnd()) {
     filter.ReadLine(line);
-    list.push_back(ParseInteger(line));
+    try {
+      list.push_back(ParseInteger(line));
+    } catch (ConversionError& error) {
+      error.SetOrigin("line " + std::to_string(list.size() + 1) + " of " + filter.name());
+      throw;
+    }
   }
   // A filter written in order, as most are, needs no sort.
   if (!std::is_sorted(list.begin(), list.end())) std::sort(list.begin(), list.end());
@@ -42,7 +53,9 @@ std::vector<std::int32_t> ReadFilterList(LineFile& filter) {
 // Converts every record number: a bad one raises its conversion failure.
 void CheckRecordNumbers(LineFile& source) {
   RecordReader reader(source, BlankLineRule::kEndsRecord);
-  while (reader.NextRecord()) RecordNumber(reader.description());
+  for (std::uint64_t record = 1; reader.NextRecord(); ++record) {
+    RecordNumber(reader.description(), source, record);
+  }
 }
 
 // Whether numbers are in the filter list. Record numbers mostly come in
@@ -68,13 +81,15 @@ class FilterSearch {
   std::vector<std::int32_t>::const_iterator next_;  // the first value not below the last number
 };
 
-void WriteKeptRecords(LineFile& source, LineFile& output,
-                      const std::vector<std::int32_t>& filter_list, bool keep_listed) {
+// Returns whether the source held a record, as the writers below do.
+bool WriteKeptRecords(LineFile& source, LineFile& output, const std::vector<std::int32_t>& filter_list,
+                      bool keep_listed) {
   RecordReader reader(source, BlankLineRule::kEndsRecord);
   FilterSearch filter(filter_list);
   char description[16] = {kDescriptionMark};
+  std::uint64_t records = 0;
   while (reader.NextRecord()) {
-    const std::int32_t number = RecordNumber(reader.description());
+    const std::int32_t number = RecordNumber(reader.description(), source, ++records);
     const bool listed = filter.Contains(number);
     if (listed != keep_listed) continue;  // the next record skips this one's lines
     // Rebuilt from the number: plain decimal, whatever form the source had.
@@ -82,6 +97,7 @@ void WriteKeptRecords(LineFile& source, LineFile& output,
     reader.CopyRecord(std::string_view(description, static_cast<std::size_t>(end - description)), kEveryLength,
                       output);
   }
+  return records > 0;
 }
 
 // Writes the kept records in one reading of the source, and leaves the
@@ -89,12 +105,11 @@ void WriteKeptRecords(LineFile& source, LineFile& output,
 // record was written: a bad number, or a failed reading, leaves it empty.
 // A refused write leaves what reached the file, but only once the rest of
 // the numbers are known to convert, since a bad one would have come first.
-void WriteKeptRecordsOrNone(LineFile& source, LineFile& output, const std::vector<std::int32_t>& filter_list,
+bool WriteKeptRecordsOrNone(LineFile& source, LineFile& output, const std::vector<std::int32_t>& filter_list,
                             bool keep_listed) {
   std::exception_ptr refused;
   try {
-    WriteKeptRecords(source, output, filter_list, keep_listed);
-    return;
+    return WriteKeptRecords(source, output, filter_list, keep_listed);
   } catch (...) {
     if (!output.WriteRefused()) {
       output.TakeBackTo(0);
@@ -112,19 +127,15 @@ void WriteKeptRecordsOrNone(LineFile& source, LineFile& output, const std::vecto
   std::rethrow_exception(refused);
 }
 
-void WriteRecordsByNumber(LineFile& source, LineFile& output, const std::vector<std::int32_t>& filter_list,
+bool WriteRecordsByNumber(LineFile& source, LineFile& output, const std::vector<std::int32_t>& filter_list,
                           bool keep_listed, bool converted_first) {
-  if (!source.CanReadAgain()) {
-    // A pipe can be read only once: there a bad number ends the run after
-    // the records before it.
-    WriteKeptRecords(source, output, filter_list, keep_listed);
-  } else if (converted_first) {
-    CheckRecordNumbers(source);
-    source.OpenForReading();
-    WriteKeptRecords(source, output, filter_list, keep_listed);
-  } else {
-    WriteKeptRecordsOrNone(source, output, filter_list, keep_listed);
-  }
+  // A pipe can be read only once: there a bad number ends the run after
+  // the records before it.
+  if (!source.CanReadAgain()) return WriteKeptRecords(source, output, filter_list, keep_listed);
+  if (!converted_first) return WriteKeptRecordsOrNone(source, output, filter_list, keep_listed);
+  CheckRecordNumbers(source);
+  source.OpenForReading();
+  return WriteKeptRecords(source, output, filter_list, keep_listed);
 }
 
 // The name a description line gives a record: its first word.
@@ -143,11 +154,14 @@ NameSet ReadFilterNames(LineFile& filter) {
   return names;
 }
 
-void WriteRecordsByName(LineFile& source, LineFile& output, const NameSet& names, bool keep_listed) {
+bool WriteRecordsByName(LineFile& source, LineFile& output, const NameSet& names, bool keep_listed) {
   RecordReader reader(source, BlankLineRule::kSkipped);
+  bool held_record = false;
   while (reader.NextRecord()) {
+    held_record = true;
     if (names.Contains(RecordName(reader.description())) == keep_listed) reader.CopyRecordAsRead(output);
   }
+  return held_record;
 }
 
 }  // namespace
@@ -168,20 +182,22 @@ RunOutcome RunListrel(RunHost& host, const std::string& source_path, const std::
     progress.Watch(filter);
     const bool keep_listed = criteria == ListrelCriteria::kExtract;
     LineFile source(source_path);
+    bool held_record = false;
     if (choices.by_name) {
       const NameSet names = ReadFilterNames(filter);
       progress.Watch(source);
       source.OpenForReading();
-      WriteRecordsByName(source, output, names, keep_listed);
+      held_record = WriteRecordsByName(source, output, names, keep_listed);
     } else {
       const std::vector<std::int32_t> filter_list = ReadFilterList(filter);
       progress.Watch(source);
       source.OpenForReading();
-      WriteRecordsByNumber(source, output, filter_list, keep_listed, converted_first);
+      held_record = WriteRecordsByNumber(source, output, filter_list, keep_listed, converted_first);
     }
     source.Close();
     output.Close();  // the filter is closed last
     filter.Close();
+    return held_record;
   });
 }
 

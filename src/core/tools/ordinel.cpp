@@ -27,6 +27,7 @@ class ReplacementLine {
     first_ = false;
     return text_;
   }
+  bool Used() const { return !first_; }
 
  private:
   void CountUp() {
@@ -88,13 +89,15 @@ class OrdinelRun {
   OrdinelRun(LineFile& source, LineFile& output, const OrdinelChoices& choices, LineFile* map)
       : source_(source), output_(output), replacement_(choices.prefix, choices.start), map_(map) {}
 
-  void CopyAll() {
+  // Returns whether the source held a description line.
+  bool CopyAll() {
     for (std::string_view bytes; !(bytes = source_.UnreadBytes()).empty();) {
       source_.Skip(in_description_ ? SkipDescription(bytes) : CopyLines(bytes));
     }
     // The last line gets a break also where the source has none.
     if (line_open_) output_.WriteLine({});
     if (in_description_) map_.End();
+    return replacement_.Used();
   }
 
  private:
@@ -162,16 +165,20 @@ RunOutcome RunOrdinel(RunHost& host, const std::string& source_path, const Ordin
     LineFile source(source_path);
     progress.Watch(source);
     source.OpenForReading();
+    bool held_record = false;
     try {
-      OrdinelRun(source, output, choices, mapped ? &map : nullptr).CopyAll();
+      held_record = OrdinelRun(source, output, choices, mapped ? &map : nullptr).CopyAll();
     } catch (const RunCancelled&) {
       map.Discard();
       throw;
     }
     source.Close();
-    if (!mapped) return;
+    if (!mapped) return held_record;
     map.Close();
-    if (!map.PutInPlace(LineFile::Overwrite::kNever)) throw IoError(IoError::kNotOpen);
+    if (!map.PutInPlace(LineFile::Overwrite::kNever)) {
+      throw IoError(IoError::kNotOpen).SetFile(choices.map_path, true);
+    }
+    return held_record;
   });
 }
 

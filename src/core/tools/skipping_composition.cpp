@@ -73,7 +73,7 @@ class SkippingCounts {
 
 }  // namespace
 
-void CountRecordsSkipping(LineFile& source, LineFile& output, std::string_view letters,
+bool CountRecordsSkipping(LineFile& source, LineFile& output, std::string_view letters,
                           std::string_view skipped, char decimal_symbol) {
   const ByteClasses classes = ClassesOf(letters, skipped);
   PercentageTexts percentages(decimal_symbol);
@@ -98,6 +98,7 @@ void CountRecordsSkipping(LineFile& source, LineFile& output, std::string_view l
     at_line_start = line_ended;
   }
   if (in_record) counts.WriteAndReset(output, percentages);
+  return in_record;
 }
 
 }  // namespace vendral

@@ -11,8 +11,9 @@ namespace vendral {
 
 // Writes one CSV line for each record of source, which is open for
 // reading, into output, below the header. letters: the tool mode's letters,
-// hits in either case; skipped: the characters left out, as given.
-void CountRecordsSkipping(LineFile& source, LineFile& output, std::string_view letters,
+// hits in either case; skipped: the characters left out, as given. Returns
+// whether the source held a record.
+bool CountRecordsSkipping(LineFile& source, LineFile& output, std::string_view letters,
                           std::string_view skipped, char decimal_symbol);
 
 }  // namespace vendral
