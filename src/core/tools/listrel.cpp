@@ -151,10 +151,11 @@ NameSet ReadFilterNames(LineFile& filter) {
     const std::string_view line = filter.ReadLineView();
     if (!IsBlank(line)) names.Add(line);
   }
+  names.Seal();
   return names;
 }
 
-bool WriteRecordsByName(LineFile& source, LineFile& output, const NameSet& names, bool keep_listed) {
+bool WriteRecordsByName(LineFile& source, LineFile& output, NameSet& names, bool keep_listed) {
   RecordReader reader(source, BlankLineRule::kSkipped);
   bool held_record = false;
   while (reader.NextRecord()) {
@@ -184,7 +185,7 @@ RunOutcome RunListrel(RunHost& host, const std::string& source_path, const std::
     LineFile source(source_path);
     bool held_record = false;
     if (choices.by_name) {
-      const NameSet names = ReadFilterNames(filter);
+      NameSet names = ReadFilterNames(filter);
       progress.Watch(source);
       source.OpenForReading();
       held_record = WriteRecordsByName(source, output, names, keep_listed);
