@@ -18,7 +18,9 @@ TEST(NameSet, HoldsExactlyTheNamesAdded) {
   EXPECT_EQ(names.size(), 100000u);
   for (int i = 0; i < 200000; ++i) ASSERT_EQ(names.Contains("n" + std::to_string(i)), i % 2 == 0) << i;
   for (int i = 199999; i >= 0; i -= 7) ASSERT_EQ(names.Contains("n" + std::to_string(i)), i % 2 == 0) << i;
-  for (const char* other : {"", "n", "n00", "n0 ", "N0", "n199998\r"}) EXPECT_FALSE(names.Contains(other)) << other;
+  for (const char* other : {"", "n", "n00", "n0 ", "N0", "n199998\r"}) {
+    EXPECT_FALSE(names.Contains(other)) << other;
+  }
 }
 
 TEST(NameSet, AnEmptySetHoldsNothing) {
