@@ -3,6 +3,7 @@
 #include <iostream>
 #include <utility>
 
+#include "cli/failure_explanation.h"
 #include "platform/platform.h"
 
 namespace vendral {
@@ -29,6 +30,10 @@ void ConsoleHost::Print(std::ostream& stream, std::string_view text) {
   last_message_ = text;
   std::string line = label_.empty() ? std::string() : label_ + ": ";
   line.append(text).append(1, '\n');
+  Emit(stream, std::move(line));
+}
+
+void ConsoleHost::Emit(std::ostream& stream, std::string line) {
   if (holding_) {
     held_.push_back({&stream, std::move(line)});
     return;
@@ -48,5 +53,17 @@ void ConsoleHost::ShowNotice(std::string_view text) { Print(std::cerr, text); }
 void ConsoleHost::ShowDone(std::string_view text) { Print(to_standard_output_ ? std::cerr : std::cout, text); }
 
 void ConsoleHost::ShowFailure(std::string_view text) { Print(std::cerr, text); }
+
+// These lines name their file themselves: no label before them.
+void ConsoleHost::ExplainFailure(const Failure& failure) {
+  const std::string explanation = FailureExplanation(failure);
+  if (!explanation.empty()) Emit(std::cerr, "vendral-cli: " + explanation + '\n');
+}
+
+void ConsoleHost::NoteNoRecord(std::string_view source) {
+  const bool from_input = source == platform::StandardInputName();
+  Emit(std::cerr, "vendral-cli: note: " + std::string(from_input ? std::string_view("standard input") : source) +
+                      " holds no record (no line begins with '>')\n");
+}
 
 }  // namespace vendral

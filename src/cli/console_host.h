@@ -35,6 +35,8 @@ class ConsoleHost : public RunHost {
   void ShowNotice(std::string_view text) override;
   void ShowDone(std::string_view text) override;
   void ShowFailure(std::string_view text) override;
+  void ExplainFailure(const Failure& failure) override;
+  void NoteNoRecord(std::string_view source) override;
   char DecimalSymbol() override { return decimal_symbol_; }
   bool OutputGoesToStandardOutput() override { return to_standard_output_; }
   bool ContinueRun(std::string_view tool, std::string_view source, double fraction_done) override;
@@ -47,7 +49,10 @@ class ConsoleHost : public RunHost {
   const std::string& last_message() const { return last_message_; }
 
  private:
+  // A message of the run, after its label; the last one is kept.
   void Print(std::ostream& stream, std::string_view text);
+  // A whole line, written now or held with the run's messages.
+  void Emit(std::ostream& stream, std::string line);
 
   struct HeldMessage {
     std::ostream* stream;

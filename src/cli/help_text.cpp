@@ -24,6 +24,15 @@ files!!!"); 64 bad arguments. With several sources: 1 when any run failed,
 otherwise 2 when any input was missing.
 )";
 
+// One line for each option that the window has no field for.
+constexpr std::string_view kExamples = R"(Examples:
+    vendral-cli ordinel reads.fa --lf --stdout | head
+    vendral-cli lenmark reads.fa --min 100 --max 200 -o out
+    vendral-cli gc genes.fa --skip-letters NnXx- -o out
+    vendral-cli ordinel reads.fa --prefix read_ --start 0 --map names.tsv
+    vendral-cli listrel reads.fa --filter names.txt --by-name --extract -o out
+)";
+
 // Where an entry's text starts, under "Tools:" and under "Options:".
 constexpr std::size_t kToolTextColumn = 21;
 constexpr std::size_t kOptionTextColumn = 19;
@@ -90,6 +99,8 @@ std::string HelpText() {
   for (const OptionSpec& option : OptionTable()) {
     if (ListedUnderOptions(option)) AppendEntry(help, Usage(option), option.help, kOptionTextColumn);
   }
+  help += '\n';
+  help += kExamples;
   help += '\n';
   help += kExitStatuses;
   return help;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 
 namespace vendral {
 namespace {
@@ -17,6 +18,15 @@ bool OnlyTool(const ToolOptions& tool) {
 template <typename Options>
 Options& OptionsOf(Call& call) {
   return std::get<Options>(call.tool);
+}
+
+// Ardenta and GC-content take the same options.
+bool CompositionTool(const ToolOptions& tool) {
+  return OnlyTool<ArdentaOptions>(tool) || OnlyTool<GcOptions>(tool);
+}
+CompositionOptions& CompositionOptionsOf(Call& call) {
+  if (auto* gc = std::get_if<GcOptions>(&call.tool)) return *gc;
+  return OptionsOf<ArdentaOptions>(call);
 }
 
 std::string Quoted(std::string_view text) { return '"' + std::string(text) + '"'; }
@@ -66,22 +76,33 @@ std::optional<std::string> CheckStandardInput(const CommonOptions& common) {
 
 // "-j 4": a count from 0 up; anything else is kept as -1, which CheckCall refuses.
 int JobCount(std::string_view text) {
-  int count = -1;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
-  return error == std::errc() && end == text.data() + text.size() && count >= 0 ? count : -1;
+  const auto count = CountValue(text);
+  return count && *count <= std::numeric_limits<int>::max() ? static_cast<int>(*count) : -1;
 }
 
 // "--threads 4": a count from 1 to kMaxThreads; anything else is kept as 0,
 // which CheckCall refuses.
 constexpr int kMaxThreads = 64;
 unsigned ThreadCount(std::string_view text) {
-  const int count = JobCount(text);
-  return count >= 1 && count <= kMaxThreads ? static_cast<unsigned>(count) : 0;
+  const auto count = CountValue(text);
+  return count && *count >= 1 && *count <= kMaxThreads ? static_cast<unsigned>(*count) : 0;
+}
+
+bool WasGiven(const std::vector<const OptionSpec*>& given, std::string_view name) {
+  return std::any_of(given.begin(), given.end(),
+                     [&](const OptionSpec* option) { return Contains(option->names, name); });
 }
 
 // The rules that a whole call must keep, in the order they are told.
 std::optional<std::string> CheckCall(const Call& call, const std::vector<const OptionSpec*>& given) {
   if (call.common.sources.empty()) return "give at least one SOURCE";
+  for (const OptionSpec* option : given) {
+    for (std::string_view excluded : option->excludes) {
+      if (WasGiven(given, excluded)) {
+        return std::string(option->names.front()) + " cannot be combined with " + std::string(excluded);
+      }
+    }
+  }
   for (const OptionSpec& option : OptionTable()) {
     if (option.required && option.taken_by(call.tool) &&
         std::find(given.begin(), given.end(), &option) == given.end()) {
@@ -95,6 +116,16 @@ std::optional<std::string> CheckCall(const Call& call, const std::vector<const O
 }
 
 }  // namespace
+
+std::optional<std::int64_t> CountValue(std::string_view text) {
+  std::int64_t value = 0;
+  if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::nullopt;
+  }
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
 
 const std::vector<OptionSpec>& OptionTable() {
   static const std::vector<OptionSpec> table = {
@@ -189,6 +220,19 @@ const std::vector<OptionSpec>& OptionTable() {
                  "one write to a file opened for appending, so several commands may append to\n"
                  "the same \\fIFILE\\fR at the same time.",
        .apply = [](Call& call, std::string_view file) { call.common.summary_file = std::string(file); }},
+      {.names = {"--lf"},
+       .taken_by = EveryTool,
+       .help = "end every line written with LF instead of CR LF, for a\n"
+               "Unix pipeline (without it the outputs are CR LF, as the\n"
+               "window writes them)",
+       .manual = "Ends every line that the tool writes with LF instead of CR LF, for a Unix\n"
+                 "pipeline: no CR reaches names or sequences.\n"
+                 "Without it every output is written with CR LF, as the window writes it.",
+       .apply = [](Call& call, std::string_view) { call.common.lf_line_ends = true; }},
+      {.names = {"--skip-letters"},
+       .value_name = "TEXT",
+       .taken_by = CompositionTool,
+       .apply = [](Call& call, std::string_view text) { CompositionOptionsOf(call).skip_letters = text; }},
       {.names = {"--compare"},
        .value_name = "SIGN",
        .taken_by = OnlyTool<LenmarkOptions>,
@@ -197,6 +241,22 @@ const std::vector<OptionSpec>& OptionTable() {
        .value_name = "TEXT",
        .taken_by = OnlyTool<LenmarkOptions>,
        .apply = [](Call& call, std::string_view length) { OptionsOf<LenmarkOptions>(call).length = length; }},
+      {.names = {"--min"},
+       .value_name = "N",
+       .taken_by = OnlyTool<LenmarkOptions>,
+       .apply = [](Call& call, std::string_view n) {
+         OptionsOf<LenmarkOptions>(call).min_length = CountValue(n);
+       },
+       .count_value = true,
+       .excludes = {"--compare", "--length"}},
+      {.names = {"--max"},
+       .value_name = "N",
+       .taken_by = OnlyTool<LenmarkOptions>,
+       .apply = [](Call& call, std::string_view n) {
+         OptionsOf<LenmarkOptions>(call).max_length = CountValue(n);
+       },
+       .count_value = true,
+       .excludes = {"--compare", "--length"}},
       {.names = {"--filter"},
        .value_name = "FILE",
        .taken_by = OnlyTool<ListrelOptions>,
@@ -213,6 +273,24 @@ const std::vector<OptionSpec>& OptionTable() {
          OptionsOf<ListrelOptions>(call).criteria = ListrelCriteria::kExclude;
        },
        .alternative_to_previous = true},
+      {.names = {"--by-name"},
+       .taken_by = OnlyTool<ListrelOptions>,
+       .apply = [](Call& call, std::string_view) { OptionsOf<ListrelOptions>(call).by_name = true; }},
+      {.names = {"--prefix"},
+       .value_name = "TEXT",
+       .taken_by = OnlyTool<OrdinelOptions>,
+       .apply = [](Call& call, std::string_view text) { OptionsOf<OrdinelOptions>(call).prefix = text; }},
+      {.names = {"--start"},
+       .value_name = "N",
+       .taken_by = OnlyTool<OrdinelOptions>,
+       .apply = [](Call& call, std::string_view n) {
+         OptionsOf<OrdinelOptions>(call).start = *CountValue(n);
+       },
+       .count_value = true},
+      {.names = {"--map"},
+       .value_name = "FILE",
+       .taken_by = OnlyTool<OrdinelOptions>,
+       .apply = [](Call& call, std::string_view file) { OptionsOf<OrdinelOptions>(call).map = file; }},
       {.names = {"-h", "--help"},
        .taken_by = NoTool,
        .help = "this text",
@@ -231,26 +309,38 @@ const std::vector<ToolSpec>& ToolTable() {
   static const std::vector<ToolSpec> table = {
       {"ardenta", ArdentaOptions{},
        "thermostability index of every protein record, as CSV\n"
-       "(SOURCE.Ardenta.csv)"},
+       "(SOURCE.Ardenta.csv); the characters of TEXT (case as\n"
+       "given) count neither as hits nor in the total"},
       {"gc", GcOptions{},
        "GC content of every nucleotide record, as CSV\n"
-       "(SOURCE.GC-Content.csv)"},
+       "(SOURCE.GC-Content.csv); --skip-letters as for ardenta,\n"
+       "such as N for the unknown bases"},
       {"lenmark", LenmarkOptions{},
        "the records whose sequence length is below (\"<\"),\n"
        "equal to (\"=\") or above (\">\") the length TEXT\n"
        "(SOURCE.Lenmark.fas); both texts are taken as typed into\n"
        "the window's fields; defaults: " +
-           Quoted(LenmarkOptions{}.compare) + " and " + Quoted(LenmarkOptions{}.length)},
+           Quoted(LenmarkOptions{}.compare) + " and " + Quoted(LenmarkOptions{}.length) +
+           ";\n"
+           "--min and/or --max instead keep the lengths L with\n"
+           "min <= L <= max (not with --compare or --length)"},
       {"listrel", ListrelOptions{},
        "the records whose numeric description is listed in FILE\n"
        "(--extract) or is not (--exclude, the default), one\n"
        "number per line (SOURCE.Listrel.fas); of the two flags\n"
        "the last one given counts; FILE may be compressed, but\n"
-       "not standard input"},
+       "not standard input; --by-name: FILE lists names, the\n"
+       "first word of a description (up to a blank or tab),\n"
+       "one per line, and kept records are written as they\n"
+       "stand"},
       {"ordinel", OrdinelOptions{},
        "SOURCE with every description replaced by a running\n"
        "number (SOURCE.Ordinel.fas); an existing output is never\n"
-       "overwritten: the run fails with \"I/O error 103.\""},
+       "overwritten: the run fails with \"I/O error 103.\";\n"
+       "descriptions are \">\", TEXT and the number from N\n"
+       "(defaults: none and 1); --map writes FILE, never over\n"
+       "one: \"number<TAB>description\", then per record the new\n"
+       "and the old description without \">\", lines ending in LF"},
   };
   return table;
 }
@@ -282,6 +372,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     if (!option->value_name.empty()) {
       if (i + 1 == arguments.size()) return UsageError{argument + " needs a value"};
       value = arguments[++i];
+      if (option->count_value && !CountValue(value)) {
+        return UsageError{argument + " takes a number from 0 to 9223372036854775807, not " + Quoted(value)};
+      }
     }
     option->apply(call, value);
     given.push_back(option);

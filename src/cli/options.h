@@ -4,6 +4,7 @@
 // tables, so an option is added once: an entry below and a field for it.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,32 +26,45 @@ struct CommonOptions {
   std::optional<unsigned> threads = {};      // --threads; 0 for a text that is no thread count
   int jobs = 1;                              // -j; 0: one per processor core; -1: no count given
   std::optional<std::string> summary_file = {};  // --summary: each run's record is appended to it
+  bool lf_line_ends = false;                 // --lf
   std::vector<std::string> sources;          // in the order given
 
   bool operator==(const CommonOptions&) const = default;
 };
 
 // Each tool's own options, with their defaults.
-struct ArdentaOptions {
+struct CompositionOptions {
+  std::string skip_letters = {};  // --skip-letters
+
+  bool operator==(const CompositionOptions&) const = default;
+};
+struct ArdentaOptions : CompositionOptions {
   bool operator==(const ArdentaOptions&) const = default;
 };
-struct GcOptions {
+struct GcOptions : CompositionOptions {
   bool operator==(const GcOptions&) const = default;
 };
 struct LenmarkOptions {
   // Both as typed into the window's fields.
   std::string compare = "<";
   std::string length = "1000";
+  std::optional<std::int64_t> min_length = {};  // --min
+  std::optional<std::int64_t> max_length = {};  // --max
 
   bool operator==(const LenmarkOptions&) const = default;
 };
 struct ListrelOptions {
   std::string filter;  // a call without it is refused
   ListrelCriteria criteria = ListrelCriteria::kExclude;  // as the window's radio group starts
+  bool by_name = false;                                   // --by-name
 
   bool operator==(const ListrelOptions&) const = default;
 };
 struct OrdinelOptions {
+  std::string prefix = {};  // --prefix
+  std::int64_t start = 1;   // --start
+  std::string map = {};     // --map; no map file when empty
+
   bool operator==(const OrdinelOptions&) const = default;
 };
 
@@ -88,6 +102,10 @@ struct OptionSpec {
   // It undoes the flag before it, and of the two the last given counts; a
   // tool's synopsis shows both as one choice.
   bool alternative_to_previous = false;
+  // Its value is a count: decimal digits only, from 0 to 2^63 - 1.
+  bool count_value = false;
+  // The options that it cannot be given with.
+  std::vector<std::string_view> excludes = {};
 };
 
 struct ToolSpec {
@@ -113,6 +131,10 @@ struct UsageError {
 };
 
 using CommandLine = std::variant<Call, TextRequest, UsageError>;
+
+// A count as an option takes it: decimal digits only, from 0 to 2^63 - 1;
+// nothing for any other text.
+std::optional<std::int64_t> CountValue(std::string_view text);
 
 // arguments: those after the program's name.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

@@ -40,7 +40,9 @@ struct SourceRun {
 
 void Run(const Call& call, SourceRun& run) {
   const auto start = std::chrono::steady_clock::now();
-  run.outcome = RunGuarded(*run.host, [&] { return RunSource(*run.host, call.tool, SourcePath(*run.source)); });
+  const LineBreaks line_break = call.common.lf_line_ends ? LineBreaks::kLf : LineBreaks::kCrLf;
+  run.outcome =
+      RunGuarded(*run.host, [&] { return RunSource(*run.host, call.tool, SourcePath(*run.source), line_break); });
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 

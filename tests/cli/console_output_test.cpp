@@ -25,11 +25,13 @@ TEST(ConsoleOutput, FailureMessagesKeepByte0) {
   WriteBytes(folder / "s.fa", ">1\nAC\n>1" + zero + "2\nGT\n");
   WriteBytes(folder / "filter", "1\n");
   WriteBytes(folder / "bad-filter", "1" + zero + "2\n");
-  for (const char* filter : {"bad-filter", "filter"}) {
+  // The line after the message says where the text came from.
+  for (const auto& [filter, origin] : {std::pair{"bad-filter", "line 1 of bad-filter"},
+                                       std::pair{"filter", "the description of record 2 of s.fa"}}) {
     const auto result = RunCli(folder.path(), {"listrel", "s.fa", "--filter", filter});
     EXPECT_EQ(result.status, 1) << filter;
     EXPECT_EQ(result.out, "") << filter;
-    EXPECT_EQ(result.err, message) << filter;
+    EXPECT_EQ(result.err, message + "vendral-cli: that text is " + origin + "\n") << filter;
   }
 }
 

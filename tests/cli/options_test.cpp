@@ -61,6 +61,9 @@ TEST(CommandLine, GoodLinesGiveTheirTypedCall) {
        Call{.common = {.progress = true, .sources = {"a"}}, .tool = GcOptions{}}},
       {{"gc", "a", "-j", "3", "b", "--jobs", "0", "--threads", "64"},
        Call{.common = {.threads = 64, .jobs = 0, .sources = {"a", "b"}}, .tool = GcOptions{}}},
+      {{"lenmark", "a", "--max", "0", "--min", "007", "--lf"},
+       Call{.common = {.lf_line_ends = true, .sources = {"a"}},
+            .tool = LenmarkOptions{.min_length = 7, .max_length = 0}}},
       {{"--help"}, TextRequest::kHelp},
       {{"-h", "gc"}, TextRequest::kHelp},
       {{"help"}, TextRequest::kHelp},
@@ -94,6 +97,15 @@ TEST(CommandLine, EachUsageErrorSaysWhatIsWrong) {
       {{"gc", "a", "-j"}, "-j needs a value"},
       {{"gc", "a", "--threads", "0"}, "--threads takes a number from 1 to 64"},
       {{"gc", "a", "--threads", "65"}, "--threads takes a number from 1 to 64"},
+      {{"lenmark", "a", "--min", "-1"}, "--min takes a number from 0 to 9223372036854775807, not \"-1\""},
+      {{"lenmark", "a", "--max", "9223372036854775808"},
+       "--max takes a number from 0 to 9223372036854775807, not \"9223372036854775808\""},
+      {{"lenmark", "a", "--max", "+5"}, "--max takes a number from 0 to 9223372036854775807, not \"+5\""},
+      {{"lenmark", "a", "--min", ""}, "--min takes a number from 0 to 9223372036854775807, not \"\""},
+      {{"lenmark", "a", "--min", "$10"}, "--min takes a number from 0 to 9223372036854775807, not \"$10\""},
+      {{"lenmark", "a", "--compare", ">", "--min", "3"}, "--min cannot be combined with --compare"},
+      {{"lenmark", "a", "--max", "3", "--length", "5"}, "--max cannot be combined with --length"},
+      {{"gc", "a", "--min", "3"}, "unknown option --min"},
   };
   for (const auto& [arguments, message] : cases) {
     SCOPED_TRACE(Joined(arguments));

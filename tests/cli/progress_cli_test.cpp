@@ -90,7 +90,8 @@ TEST(ProgressCli, MessagesAfterTheBarStartOnALineOfTheirOwn) {
   WriteBytes(folder / "filter.txt", "1\nx\n");
   const auto result = RunCli(folder.path(), {"listrel", "set.fa", "--filter", "filter.txt", "--progress"});
   EXPECT_EQ(result.status, 1);
-  const std::string message = "\n'x' is not a valid integer value.\n";
+  const std::string message =
+      "\n'x' is not a valid integer value.\nvendral-cli: that text is line 2 of filter.txt\n";
   ASSERT_GT(result.err.size(), message.size());
   EXPECT_EQ(result.err.substr(result.err.size() - message.size()), message);
   EXPECT_EQ(result.err.rfind("\rListrel set.fa [", 0), 0u) << result.err;

@@ -28,7 +28,8 @@ TEST(RecordToolsCli, OrdinelNumbersAndThenRefusesToOverwrite) {
   EXPECT_EQ(ReadBytes(folder / "out/s.fa.Ordinel.fas"), numbered);
   const auto second = RunCli(folder.path(), {"ordinel", "s.fa", "-o", "out"});
   EXPECT_EQ(second.status, 1);
-  EXPECT_EQ(second.err, "I/O error 103.\n");
+  EXPECT_EQ(second.err,
+            "I/O error 103.\nvendral-cli: out/s.fa.Ordinel.fas exists, and Ordinel never overwrites\n");
   EXPECT_EQ(ReadBytes(folder / "out/s.fa.Ordinel.fas"), numbered);
 }
 
@@ -51,7 +52,8 @@ TEST(RecordToolsCli, LenmarkTakesItsTextsUnchanged) {
   EXPECT_EQ(ReadBytes(folder / "s.fa.Lenmark.fas"), "");
   result = RunCli(folder.path(), {"lenmark", "s.fa", "--length", "12a"});
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "'12a' is not a valid integer value.\n");
+  EXPECT_EQ(result.err,
+            "'12a' is not a valid integer value.\nvendral-cli: that text is the value of --length\n");
   EXPECT_EQ(ReadBytes(folder / "s.fa.Lenmark.fas"), "");
   result = RunCli(folder.path(), {"lenmark", "s.fa", "--compare", "<=", "--length", ""});
   EXPECT_EQ(result.status, 0) << result.err;  // no comparison: the length is never read

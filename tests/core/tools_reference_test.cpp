@@ -33,8 +33,10 @@ using testing::ReferenceLenmark;
 using testing::ReferenceLenmarkRecords;
 using testing::ReferenceLines;
 using testing::ReferenceListrel;
+using testing::ReferenceListrelByName;
 using testing::ReferenceListrelRecords;
 using testing::ReferenceOrdinel;
+using testing::ReferenceOrdinelMap;
 using testing::TempFolder;
 using testing::WriteBytes;
 
@@ -45,16 +47,24 @@ std::vector<std::string> SourceLines(const TempFolder& folder) {
 }
 
 // Runs GC-content and Ardenta on the source in `folder` and compares their
-// CSV files.
+// CSV files; also with skipped letters (a hit letter, a lower-case one, a
+// blank and a control character), which take a path of their own.
 void ExpectCompositionAsReference(const TempFolder& folder, const std::string& context) {
   const std::vector<std::string> lines = SourceLines(folder);
   for (const std::string_view mode : {kGcLetters, kArdentaLetters}) {
-    RecordingHost host(folder / "out");
-    ToolMode = mode;
-    Action1Execute(host, folder / "in.fa", folder / "in.fa");
-    const std::string output =
-        folder / (mode == kGcLetters ? "out/in.fa.GC-Content.csv" : "out/in.fa.Ardenta.csv");
-    ASSERT_EQ(ReadBytes(output), ReferenceCompositionCsv(mode, lines)) << context << ", " << mode;
+    for (const std::string skipped : {"", "Gn\t\x01"}) {
+      RecordingHost host(folder / "out");
+      ToolMode = mode;
+      if (skipped.empty()) {
+        Action1Execute(host, folder / "in.fa", folder / "in.fa");
+      } else {
+        RunComposition(host, mode, folder / "in.fa", {.skip_letters = skipped});
+      }
+      const std::string output =
+          folder / (mode == kGcLetters ? "out/in.fa.GC-Content.csv" : "out/in.fa.Ardenta.csv");
+      ASSERT_EQ(ReadBytes(output), ReferenceCompositionCsv(mode, lines, skipped))
+          << context << ", " << mode << ", skipped " << skipped.size();
+    }
   }
 }
 
@@ -71,6 +81,13 @@ void ExpectRecordToolsAsReference(const TempFolder& folder, const std::string& c
   RunGuarded(host, [&] { RunOrdinel(host, source); });
   ASSERT_EQ(host.last(), "notice:Done!") << context;
   ASSERT_EQ(ReadBytes(folder / "out/in.fa.Ordinel.fas"), ReferenceOrdinel(lines)) << context;
+  // The map takes the old descriptions piece by piece, across blocks.
+  std::filesystem::remove(folder / "out/in.fa.Ordinel.fas");
+  RunGuarded(host,
+             [&] { RunOrdinel(host, source, {.prefix = "n", .start = 98, .map_path = folder / "map"}); });
+  ASSERT_EQ(host.last(), "notice:Done!") << context;
+  ASSERT_EQ(ReadBytes(folder / "map"), ReferenceOrdinelMap(lines, "n", 98)) << context;
+  std::filesystem::remove(folder / "map");
 
   const std::vector<LenmarkRecord> records = ReferenceLenmarkRecords(lines);
   if (!records.empty()) {
@@ -101,6 +118,16 @@ void ExpectRecordToolsAsReference(const TempFolder& folder, const std::string& c
     ASSERT_EQ(ReadBytes(folder / "out/in.fa.Listrel.fas"),
               ReferenceListrel(numbered, listed, criteria == ListrelCriteria::kExtract))
         << context;
+  }
+  // By name, also in the forms ">005" and ">+3" that are numbers alike.
+  const std::vector<std::string> names = {"2", "005", "+3", "13", "7"};
+  WriteBytes(folder / "names.txt", "2\r\n005\n\n+3\n13\n7");
+  for (const ListrelCriteria criteria : {ListrelCriteria::kExtract, ListrelCriteria::kExclude}) {
+    RunGuarded(host, [&] { RunListrel(host, source, folder / "names.txt", criteria, {.by_name = true}); });
+    ASSERT_EQ(host.last(), "notice:Done!") << context;
+    ASSERT_EQ(ReadBytes(folder / "out/in.fa.Listrel.fas"),
+              ReferenceListrelByName(lines, names, criteria == ListrelCriteria::kExtract))
+        << context << ", by name";
   }
 }
 

@@ -78,7 +78,7 @@ TEST_P(ChangingSource, EndsWithSourceChanged) {
     const CliResult result = run.Wait();
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, FailureLine("Source changed while it was read"));
+    EXPECT_EQ(MessageLine(result.err), FailureLine("Source changed while it was read"));
     return;
   }
   FAIL() << "every run ended before it was caught";

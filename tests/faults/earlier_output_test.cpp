@@ -47,7 +47,7 @@ TEST_P(FailingRun, LeavesTheEarlierOutputAsItWas) {
 
   const CliResult result = scene.Run(tool, out.path());
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, FailureLine(c.message));
+  EXPECT_EQ(MessageLine(result.err), FailureLine(c.message));
   EXPECT_EQ(ReadBytes(scene.OutputOf(tool)), kEarlier);
   EXPECT_EQ(NamesIn(out.path()), before);
   scene.ExpectUntouched();
@@ -85,7 +85,7 @@ TEST(FullDisk, LeavesTheEarlierOutputAsItWas) {
     const std::vector<std::string> before = NamesIn(disk.path());
     const CliResult result = scene.Run(tool, disk.path());
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, FailureLine("I/O error 112"));
+    EXPECT_EQ(MessageLine(result.err), FailureLine("I/O error 112"));
     EXPECT_EQ(ReadBytes(scene.OutputOf(tool)), kEarlier);
     EXPECT_EQ(NamesIn(disk.path()), before);
     scene.ExpectUntouched();
@@ -140,7 +140,7 @@ TEST(RacingRuns, OverOneEarlierOutput) {
     gate.Open();
     for (ChildProcess* run : {&first, &second}) {
       const CliResult result = run->Wait();
-      ++endings[std::to_string(result.status) + " " + result.out + result.err];
+      ++endings[std::to_string(result.status) + " " + result.out + MessageLine(result.err)];
     }
     if (ReadBytes(scene.OutputOf(tool)) != faultless) ++wrong_files;
   }

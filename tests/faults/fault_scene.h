@@ -27,6 +27,9 @@ std::string MultiFasta(int count, std::size_t line_length);
 
 // What vendral-cli prints on standard error for a failure.
 inline std::string FailureLine(const std::string& message) { return message + ".\n"; }
+// The failure's message line of a run's standard error, without the line
+// that the command line adds after it to explain where it came from.
+inline std::string MessageLine(const std::string& err) { return err.substr(0, err.find('\n') + 1); }
 inline constexpr const char* kDoneLine = "Done!\n";
 
 class FaultScene {

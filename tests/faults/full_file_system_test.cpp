@@ -34,7 +34,9 @@ TEST_P(FullFileSystem, EndsTheRunWithDiskFullAndHarmsNothingElse) {
   const CliResult result = scene.Run(tool, disk.path());
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out, "");
-  EXPECT_EQ(result.err, FailureLine("I/O error 112"));
+  EXPECT_EQ(MessageLine(result.err), FailureLine("I/O error 112"));
+  EXPECT_EQ(result.err.substr(MessageLine(result.err).size()),
+            "vendral-cli: the disk that holds " + scene.OutputOf(tool) + " is full\n");
   const std::string written = ReadBytes(scene.OutputOf(tool));
   EXPECT_LT(written.size(), whole.size());
   EXPECT_EQ(written, whole.substr(0, written.size())) << "the output is a beginning of the whole";
@@ -72,7 +74,7 @@ TEST(FullFileSystemListrel, ABadRecordNumberAfterTheDiskFilledUpStillEmptiesTheO
   FaultScene scene(MultiFasta(8000, 60) + ">9x\nACGT\n", disk.path());
   const CliResult result = scene.Run(listrel, disk.path());
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, FailureLine("'9x' is not a valid integer value"));
+  EXPECT_EQ(MessageLine(result.err), FailureLine("'9x' is not a valid integer value"));
   EXPECT_EQ(ReadBytes(scene.OutputOf(listrel)), "");
   scene.ExpectUntouched();
 }

@@ -67,7 +67,7 @@ TEST_P(LockedFile, EndsAsTheSharingRuleSays) {
     EXPECT_EQ(ReadBytes(scene.OutputOf(tool)), faultless);
   } else {
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, FailureLine(c.err));
+    EXPECT_EQ(MessageLine(result.err), FailureLine(c.err));
     EXPECT_EQ(ReadBytes(scene.OutputOf(tool)), c.left ? std::string(c.left) : before);
   }
   scene.ExpectUntouched();

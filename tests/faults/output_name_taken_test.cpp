@@ -24,7 +24,7 @@ TEST(OutputNameTaken, AFolderNamedLikeTheOutputFileIsAccessDeniedForEveryTool) {
 
     const CliResult result = scene.Run(tool, out.path());
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, FailureLine("File access denied"));
+    EXPECT_EQ(MessageLine(result.err), FailureLine("File access denied"));
     EXPECT_TRUE(fs::is_directory(folder));
     EXPECT_EQ(ReadBytes(folder + "/inside.txt"), "stays\n");
   }
@@ -38,7 +38,7 @@ TEST(OutputNameTaken, AnOutputFolderNamedLikeAFileCannotBeCreated) {
     SCOPED_TRACE(tool.name);
     const CliResult result = scene.Run(tool, scene.earlier_output());
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, FailureLine("Cannot create folder:  " + scene.earlier_output() + "/"));
+    EXPECT_EQ(MessageLine(result.err), FailureLine("Cannot create folder:  " + scene.earlier_output() + "/"));
   }
   scene.ExpectUntouched();
 }

@@ -16,7 +16,8 @@ constexpr int kPairs = 200;
 // How a run ended, as one line for the summary; the pair's folder is
 // named FOLDER so that like endings count together.
 std::string Ending(const CliResult& result, const std::string& folder = {}) {
-  std::string ending = std::to_string(result.status) + " out:\"" + result.out + "\" err:\"" + result.err + "\"";
+  std::string ending =
+      std::to_string(result.status) + " out:\"" + result.out + "\" err:\"" + MessageLine(result.err) + "\"";
   if (const auto at = ending.find(folder); !folder.empty() && at != std::string::npos) {
     ending.replace(at, folder.size(), "FOLDER/");
   }

@@ -71,7 +71,11 @@ TEST_F(ReadOnlyOutputFolder, EveryToolEndsWithFileAccessDenied) {
     SCOPED_TRACE(tool.name);
     const CliResult result = scene_->Run(tool, folder_.path());
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, FailureLine("File access denied"));
+    EXPECT_EQ(MessageLine(result.err), FailureLine("File access denied"));
+    // The line after it names the output and its folder.
+    EXPECT_EQ(result.err.find("vendral-cli: " + scene_->OutputOf(tool) + " cannot be written: the folder "),
+              MessageLine(result.err).size())
+        << result.err;
     EXPECT_FALSE(fs::exists(scene_->OutputOf(tool)));
   }
   scene_->ExpectUntouched();
@@ -81,7 +85,7 @@ TEST_F(ReadOnlyOutputFolder, ANewFolderInsideCannotBeCreated) {
   const std::string inside = folder_.path() + "new";
   const CliResult result = scene_->Run(FiveTools().front(), inside);
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, FailureLine("Cannot create folder:  " + inside + "/"));
+  EXPECT_EQ(MessageLine(result.err), FailureLine("Cannot create folder:  " + inside + "/"));
   EXPECT_FALSE(fs::exists(inside));
   scene_->ExpectUntouched();
 }

@@ -17,16 +17,22 @@ std::int64_t Hits(std::string_view line, std::string_view letters) {
   });
 }
 
-std::int64_t TrimmedLength(std::string_view line) {
+// The line trimmed as the total counts it, without the skipped characters.
+std::string CountedPart(std::string_view line, std::string_view skipped) {
   const auto kept = [](char c) { return static_cast<unsigned char>(c) > ' '; };
   const auto first = std::find_if(line.begin(), line.end(), kept);
   const auto last = std::find_if(line.rbegin(), line.rend(), kept).base();
-  return first < last ? last - first : 0;
+  std::string part;
+  for (auto c = first; c < last; ++c) {
+    if (skipped.find(*c) == std::string_view::npos) part += *c;
+  }
+  return part;
 }
 
 }  // namespace
 
-std::string ReferenceCompositionCsv(std::string_view letters, const std::vector<std::string>& lines) {
+std::string ReferenceCompositionCsv(std::string_view letters, const std::vector<std::string>& lines,
+                                    std::string_view skipped) {
   std::string csv = letters == kGcLetters ? "Single-line description,,,GC%\r\n"
                                           : "Single-line description,,,thermostability index\r\n";
   auto line = std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return StartsRecord(l); });
@@ -36,8 +42,9 @@ std::string ReferenceCompositionCsv(std::string_view letters, const std::vector<
     std::int64_t hits = 0;
     std::int64_t total = 0;
     for (; line != lines.end() && !StartsRecord(*line); ++line) {
-      hits += Hits(*line, letters);
-      total += TrimmedLength(*line);
+      const std::string counted = CountedPart(*line, skipped);
+      hits += Hits(counted, letters);
+      total += static_cast<std::int64_t>(counted.size());
     }
     csv += cell + ",,," + (total == 0 ? "error: " : PercentageText(hits, total, '.')) + "\r\n";
   }
@@ -50,6 +57,31 @@ std::string ReferenceOrdinel(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) {
     output += StartsRecord(line) ? ">" + std::to_string(++number) : line;
     output += "\r\n";
+  }
+  return output;
+}
+
+std::string ReferenceOrdinelMap(const std::vector<std::string>& lines, const std::string& prefix,
+                                std::int64_t start) {
+  std::string map = "number\tdescription\n";
+  std::int64_t number = start;
+  for (const std::string& line : lines) {
+    if (StartsRecord(line)) map += prefix + std::to_string(number++) + "\t" + line.substr(1) + "\n";
+  }
+  return map;
+}
+
+std::string ReferenceListrelByName(const std::vector<std::string>& lines,
+                                   const std::vector<std::string>& names, bool extract) {
+  std::string output;
+  bool kept = false;
+  for (const std::string& line : lines) {
+    if (StartsRecord(line)) {
+      const std::string rest = line.substr(1);
+      const std::string name = rest.substr(0, rest.find_first_of(" \t"));
+      kept = (std::find(names.begin(), names.end(), name) != names.end()) == extract;
+    }
+    if (kept) output += line + "\r\n";
   }
   return output;
 }

@@ -11,11 +11,16 @@
 namespace vendral::testing {
 
 // GC-content's or Ardenta's whole CSV file, by the tool mode's letters: one
-// row per description line; lines before the first one count nowhere.
-std::string ReferenceCompositionCsv(std::string_view letters, const std::vector<std::string>& lines);
+// row per description line; lines before the first one count nowhere. The
+// skipped characters count neither as hits nor in the total.
+std::string ReferenceCompositionCsv(std::string_view letters, const std::vector<std::string>& lines,
+                                    std::string_view skipped = {});
 
 // Ordinel's output: every line, description lines replaced by running numbers.
 std::string ReferenceOrdinel(const std::vector<std::string>& lines);
+// Ordinel's map file for numbers after prefix from start.
+std::string ReferenceOrdinelMap(const std::vector<std::string>& lines, const std::string& prefix,
+                                std::int64_t start);
 
 struct LenmarkRecord {
   std::string description;
@@ -41,5 +46,11 @@ std::vector<ListrelRecord> ReferenceListrelRecords(const std::vector<std::string
 // not (exclude), under their numbers. Every number text must be an integer.
 std::string ReferenceListrel(const std::vector<ListrelRecord>& records,
                              const std::vector<std::int32_t>& listed, bool extract);
+
+// Listrel's output by name: the records, each its description line and
+// every line up to the next one, whose first word is listed (extract) or
+// is not (exclude), written as they stand.
+std::string ReferenceListrelByName(const std::vector<std::string>& lines,
+                                   const std::vector<std::string>& names, bool extract);
 
 }  // namespace vendral::testing

@@ -32,10 +32,6 @@ void AppendWithoutCr(std::string& line, const char* data, std::size_t size) {
   }
 }
 
-void Check(int code) {
-  if (code != 0) throw IoError(code);
-}
-
 }  // namespace
 
 LineFile::LineFile(std::string name, Target target) : name_(std::move(name)), target_(target) {}
@@ -44,6 +40,15 @@ LineFile::~LineFile() { CloseQuietly(); }
 
 void LineFile::OpenForReading() {
   if (IsOpen()) Close();
+  try {
+    OpenSourceForReading();
+  } catch (IoError& error) {
+    error.SetFile(name_, false);
+    throw;
+  }
+}
+
+void LineFile::OpenSourceForReading() {
   if (name_.size() > kMaxNameLength) throw IoError(IoError::kInvalidFilename);
   if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
   auto file = std::make_unique<FileSource>(name_);
@@ -67,12 +72,12 @@ void LineFile::OpenForReading() {
 
 void LineFile::OpenForWriting() {
   if (IsOpen()) Close();
-  if (name_.size() > kMaxNameLength) throw IoError(IoError::kInvalidFilename);
+  if (name_.size() > kMaxNameLength) throw IoError(IoError::kInvalidFilename).SetFile(name_, true);
   if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
   switch (target_) {
-    case Target::kNamedFile: Check(platform::OpenFileForWriting(name_, file_)); break;
-    case Target::kStandardOutput: Check(platform::OpenStandardOutput(file_)); break;
-    case Target::kStagedFile: Check(staged_.Open(name_, file_)); break;
+    case Target::kNamedFile: CheckWriting(platform::OpenFileForWriting(name_, file_)); break;
+    case Target::kStandardOutput: CheckWriting(platform::OpenStandardOutput(file_)); break;
+    case Target::kStagedFile: CheckWriting(staged_.Open(name_, file_)); break;
   }
   state_ = State::kWriting;
   begin_ = end_ = 0;
@@ -246,7 +251,7 @@ void LineFile::Flush() {
 void LineFile::PassOn(const char* data, std::size_t size) {
   if (const int code = platform::WriteFile(file_, data, size); code != 0) {
     write_refused_ = true;
-    throw IoError(code);
+    throw IoError(code).SetFile(name_, true);
   }
   passed_ += size;
 }
@@ -271,7 +276,12 @@ void LineFile::Close() {
     state_ = State::kClosed;
     // The file is checked from this thread alone.
     if (ReadAheadSource* ahead = std::exchange(read_ahead_, nullptr)) ahead->Stop();
-    file->CheckUnchanged();
+    try {
+      file->CheckUnchanged();
+    } catch (IoError& error) {
+      error.SetFile(name_, false);
+      throw;
+    }
     file->Close();
     return;
   }
@@ -279,14 +289,18 @@ void LineFile::Close() {
   const int code = platform::CloseFile(file_);
   file_ = platform::kNoFile;
   state_ = State::kClosed;
-  Check(code);
+  CheckWriting(code);
+}
+
+void LineFile::CheckWriting(int code) const {
+  if (code != 0) throw IoError(code).SetFile(name_, true);
 }
 
 bool LineFile::PutInPlace(Overwrite overwrite) {
   if (IsOpen()) throw IoError(IoError::kNotOpen);
   const int code = staged_.PutInPlace(overwrite);
   if (code == platform::kNameTaken && overwrite == Overwrite::kNever) return false;
-  Check(code);
+  CheckWriting(code);
   return true;
 }
 

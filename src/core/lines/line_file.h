@@ -189,6 +189,9 @@ class LineFile {
     return block_has_cr_;
   }
   void RequireReading() const;
+  void OpenSourceForReading();
+  // Raises the IoError of a code other than 0, on this file as written.
+  void CheckWriting(int code) const;
   void AssembleLine(std::string& line);
   std::string_view ReadLineSlowly();
   void CloseQuietly() noexcept;

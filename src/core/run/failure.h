@@ -31,6 +31,17 @@ class IoError : public Failure {
   // A failure whose message is not the one that follows from the code.
   IoError(int code, std::string message);
   int code() const noexcept { return code_; }
+  // The file that the failed operation was on, and whether it was writing
+  // it; empty when not known. The first file set stays.
+  const std::string& file() const noexcept { return file_; }
+  bool writing() const noexcept { return writing_; }
+  IoError& SetFile(const std::string& file, bool writing) {
+    if (file_.empty()) {
+      file_ = file;
+      writing_ = writing;
+    }
+    return *this;
+  }
 
   // The message that belongs to a code.
   static std::string MessageFor(int code);
@@ -40,12 +51,23 @@ class IoError : public Failure {
 
  private:
   int code_;
+  std::string file_;
+  bool writing_ = false;
 };
 
 // A text that is not a valid integer.
 class ConversionError : public Failure {
  public:
   explicit ConversionError(const std::string& text);
+  // Where the text came from, in words ("line 3 of list.txt"); empty for
+  // a field's text. The first origin set stays.
+  const std::string& origin() const noexcept { return origin_; }
+  void SetOrigin(std::string origin) {
+    if (origin_.empty()) origin_ = std::move(origin);
+  }
+
+ private:
+  std::string origin_;
 };
 
 }  // namespace vendral

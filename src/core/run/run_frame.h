@@ -62,7 +62,9 @@ RunOutcome RunGuarded(RunHost& host, Tool&& tool) {
   } catch (const RunCancelled&) {
     return RunOutcome::kCancelled;
   } catch (const Failure& failure) {
-    message = failure.message();
+    ReportFailure(host, failure.message());
+    host.ExplainFailure(failure);
+    return RunOutcome::kFailed;
   } catch (const std::bad_alloc&) {
     message = "Out of memory";
   } catch (const std::exception& failure) {

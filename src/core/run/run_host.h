@@ -11,6 +11,8 @@
 
 namespace vendral {
 
+class Failure;
+
 class RunHost {
  public:
   virtual ~RunHost() = default;
@@ -30,6 +32,13 @@ class RunHost {
   virtual void ShowDone(std::string_view text) { ShowNotice(text); }
   // A modal box with the stop icon; text is already worded for the user.
   virtual void ShowFailure(std::string_view text) = 0;
+
+  // Told after a failure has been shown, for a front end that says more
+  // about where it came from than the window's box (the command line).
+  virtual void ExplainFailure(const Failure& /*failure*/) {}
+  // Told before "Done!" when the run's source held no line that begins
+  // with ">"; the window shows nothing.
+  virtual void NoteNoRecord(std::string_view /*source*/) {}
 
   // The decimal symbol that value texts are written with.
   virtual char DecimalSymbol() = 0;

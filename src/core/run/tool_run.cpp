@@ -25,19 +25,24 @@ RunOutcome RunTool(RunHost& host, const ToolPlan& plan, const ToolWork& work) {
   LineFile output(output_name, OutputTarget(host));
   const bool never_overwrite = plan.order.overwrite == LineFile::Overwrite::kNever;
   if (never_overwrite && !output.WritesStandardOutput() && IsExistingFile(output_name)) {
-    throw IoError(IoError::kNotOpen);
+    throw IoError(IoError::kNotOpen).SetFile(output_name, true);
   }
+  for (const std::string& file : plan.never_overwritten) {
+    if (IsExistingFile(file)) throw IoError(IoError::kNotOpen).SetFile(file, true);
+  }
+  output.SetLineBreak(plan.line_break);
   output.OpenForWriting();
   RunProgress progress(host, plan.name, plan.inputs.front(), plan.readings);
+  bool held_record = false;
   try {
     try {
-      work(output, progress);
+      held_record = work(output, progress);
     } catch (const RunCancelled&) {
       output.Discard();
       throw;
     }
     if (output.IsOpen()) output.Close();
-    if (!output.PutInPlace(plan.order.overwrite)) throw IoError(IoError::kNotOpen);
+    if (!output.PutInPlace(plan.order.overwrite)) throw IoError(IoError::kNotOpen).SetFile(output_name, true);
   } catch (...) {
     host.RecordRun(progress.record());
     throw;
@@ -45,6 +50,7 @@ RunOutcome RunTool(RunHost& host, const ToolPlan& plan, const ToolWork& work) {
   if (!output.WritesStandardOutput()) progress.record().output = output_name;
   host.RecordRun(progress.record());
   busy.reset();
+  if (!held_record) host.NoteNoRecord(plan.inputs.front());
   ReportDone(host);
   return RunOutcome::kDone;
 }

@@ -50,13 +50,20 @@ struct ToolPlan {
   RunOrder order;
   // Every reading of a file the run makes, for the share of progress.
   std::vector<std::string_view> readings;
+  // What ends each line the run writes; the joins inside a record text
+  // are LF either way.
+  LineBreaks line_break = LineBreaks::kCrLf;
+  // Files the run writes besides its output, which it never overwrites:
+  // one that exists fails the run as an existing output of Ordinel does.
+  std::vector<std::string> never_overwritten = {};
 };
 
 // The tool's own steps: reads its inputs, each watched by progress, and
 // writes the output, which is open and empty. It may close the output
 // itself where an input is closed after it; any it leaves open is closed
-// once it returns.
-using ToolWork = std::function<void(LineFile& output, RunProgress& progress)>;
+// once it returns. Returns whether the source held a record (a line that
+// begins with ">").
+using ToolWork = std::function<bool(LineFile& output, RunProgress& progress)>;
 
 // Runs the plan: done or missing input as the outcome; a failure or a stop
 // (RunCancelled) is raised, with the output ended as such a run ends it.

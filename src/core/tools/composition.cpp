@@ -7,7 +7,9 @@
 #include <cstring>
 
 #include "core/lines/line_file.h"
+#include "core/tools/composition_cells.h"
 #include "core/tools/record_reader.h"
+#include "core/tools/skipping_composition.h"
 #include "core/run/run_frame.h"
 #include "core/run/run_progress.h"
 #include "core/scan/description_line.h"
@@ -112,45 +114,6 @@ std::size_t CountOf(std::string_view bytes, char c) {
   return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), c));
 }
 
-// 0x80 in each byte of word that is 0, and 0 in every other byte.
-std::uint64_t ZeroBytes(std::uint64_t word) {
-  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
-  return ~(((word & kLow7) + kLow7) | word | kLow7);
-}
-
-// Copies 8 bytes or more with every comma made a full stop, a word at a
-// time (the last word overlaps the one before); false where they hold a
-// CR, which the copy keeps.
-bool CopyCellWords(std::string_view bytes, char* out) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101;
-  std::uint64_t crs = 0;
-  const auto copy_word = [&](std::size_t at) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes.data() + at, sizeof word);
-    crs |= ZeroBytes(word ^ (kOnes * '\r'));
-    word += ZeroBytes(word ^ (kOnes * ',')) >> 6;  // 0x80 >> 6 is 2, which makes ',' a '.'
-    std::memcpy(out + at, &word, sizeof word);
-  };
-  std::size_t at = 0;
-  for (; at + 8 <= bytes.size(); at += 8) copy_word(at);
-  if (at < bytes.size()) copy_word(bytes.size() - 8);
-  return crs == 0;
-}
-
-// Copies a piece of a description line to out as the line's cell: every
-// comma made a full stop, every CR left out. Returns how many bytes it
-// stored; out needs room for the piece.
-std::size_t CopyCell(std::string_view piece, char* out) {
-  static_assert(',' + 2 == '.');
-  if (piece.size() >= 8 && CopyCellWords(piece, out)) return piece.size();
-  std::size_t size = 0;
-  for (const char c : piece) {
-    out[size] = c == ',' ? '.' : c;
-    size += c != '\r';
-  }
-  return size;
-}
-
 // Reads the source a block at a time and writes one CSV line for each
 // record as soon as it ends. The line rules are applied to whole stretches
 // of sequence lines: letters are counted over the stretch, and where its
@@ -162,12 +125,15 @@ class CompositionRun {
   CompositionRun(LineFile& source, LineFile& output, Counters counters, char decimal_symbol, RunRecord& record)
       : source_(source), output_(output), counters_(counters), percentages_(decimal_symbol), record_(record) {}
 
-  void ReadAll() {
+  // Returns whether the source held a description line.
+  bool ReadAll() {
     for (std::string_view bytes; !(bytes = source_.UnreadBytes()).empty();) {
       source_.Skip(state_ == State::kBeforeFirstRecord ? SkipToDescription(bytes) : ReadRecords(bytes));
     }
+    if (state_ == State::kBeforeFirstRecord) return false;
     // A description line that was the source's last line has no sequence.
-    if (state_ != State::kBeforeFirstRecord) FinishRecord();
+    FinishRecord();
+    return true;
   }
 
  private:
@@ -249,7 +215,7 @@ class CompositionRun {
       return;
     }
     const auto end = static_cast<std::size_t>(std::countr_zero(lf));
-    WriteDescriptionPiece(bytes.substr(from, base + end - from));
+    WriteDescriptionPiece(output_, bytes.substr(from, base + end - from));
     state_ = State::kSequence;
     at_line_start_ = true;
     from = base + end + 1;
@@ -282,7 +248,7 @@ class CompositionRun {
   // goes on in the next block.
   VENDRAL_INLINE_INTO_COPIES void EndBlock(std::string_view bytes, std::size_t from, PlainRun& run) {
     if (state_ == State::kDescription) {
-      WriteDescriptionPiece(bytes.substr(from));
+      WriteDescriptionPiece(output_, bytes.substr(from));
     } else {
       EndRun(run);
     }
@@ -325,16 +291,6 @@ class CompositionRun {
       at_line_start_ = run.tail == 0;
     }
     run = PlainRun();
-  }
-
-  // Every CR left out and every comma made a full stop, written straight
-  // into the output a step at a time.
-  void WriteDescriptionPiece(std::string_view piece) {
-    if (piece.ends_with('\r')) piece.remove_suffix(1);  // mostly the one of a CR LF
-    for (std::size_t step = 0; !piece.empty(); piece.remove_prefix(step)) {
-      step = std::min(piece.size(), LineFile::kWriteRoom);
-      output_.Wrote(CopyCell(piece.substr(0, step), output_.WriteRoom()));
-    }
   }
 
   std::size_t CountSequence(std::string_view bytes) {
@@ -401,23 +357,11 @@ class CompositionRun {
 
   void FinishRecord() {
     total_ += line_.Finish();
-    char* out = output_.WriteRoom();
-    std::size_t size = 0;
-    if (total_ == 0) {
-      constexpr std::string_view kError = ",,,error: ";
-      size = kError.copy(out, kError.size());
-    } else {
-      size = kCellsBetween.copy(out, kCellsBetween.size());
-      size += percentages_.CopyText(hits_, total_, out + size);
-    }
-    output_.WroteLine(size);
+    WriteValueCells(output_, percentages_, hits_, total_);
     hits_ = total_ = 0;
     ++record_.records_read;
     ++record_.records_written;
   }
-
-  static constexpr std::string_view kCellsBetween = ",,,";
-  static_assert(kCellsBetween.size() + PercentageTexts::kTextRoom + 2 <= LineFile::kWriteRoom);
 
   LineFile& source_;
   LineFile& output_;
@@ -435,17 +379,23 @@ class CompositionRun {
 
 }  // namespace
 
-RunOutcome RunComposition(RunHost& host, std::string_view letters, const std::string& source_path) {
+RunOutcome RunComposition(RunHost& host, std::string_view letters, const std::string& source_path,
+                          const CompositionChoices& choices) {
   const Mode& mode = letters == kGcLetters ? kGcContent : kArdenta;
-  const ToolPlan plan{mode.name, mode.tag,         ".csv",         {source_path},
-                      kMissingFileText, kCompositionOrder, {source_path}};
+  const ToolPlan plan{mode.name, mode.tag, ".csv", {source_path}, kMissingFileText, kCompositionOrder,
+                      {source_path}, choices.line_break};
   return RunTool(host, plan, [&](LineFile& output, RunProgress& progress) {
     output.WriteLine(mode.header);
     LineFile source(source_path);
     progress.Watch(source);
     source.OpenForReading();
-    CompositionRun(source, output, CountersFor(letters), host.DecimalSymbol(), progress.record()).ReadAll();
+    const bool held_record =
+        choices.skip_letters.empty()
+            ? CompositionRun(source, output, CountersFor(letters), host.DecimalSymbol(), progress.record()).ReadAll()
+            : CountRecordsSkipping(source, output, letters, choices.skip_letters, host.DecimalSymbol(),
+                                   progress.record());
     source.Close();
+    return held_record;
   });
 }
 

@@ -58,10 +58,30 @@ WrittenLengths PassingLengths(Comparison comparison, std::optional<std::int32_t>
   return kNoLength;
 }
 
-void FilterRecords(LineFile& source, LineFile& output, Comparison comparison, Threshold& threshold,
+// The record lengths of a range; nothing when neither end is given.
+std::optional<WrittenLengths> RangeOf(const LenmarkChoices& choices) {
+  if (!choices.least_length && !choices.most_length) return std::nullopt;
+  return WrittenLengths{choices.least_length.value_or(0),
+                        choices.most_length.value_or(WrittenLengths::kNoLimit)};
+}
+
+// Each returns whether the source held a record, and counts into record.
+bool FilterRecords(LineFile& source, LineFile& output, WrittenLengths range, RunRecord& record) {
+  RecordReader reader(source, BlankLineRule::kSkipped, &record);
+  bool held_record = false;
+  while (reader.NextRecord()) {
+    held_record = true;
+    reader.CopyRecord(reader.description(), range, output);
+  }
+  return held_record;
+}
+
+bool FilterRecords(LineFile& source, LineFile& output, Comparison comparison, Threshold& threshold,
                    RunRecord& record) {
   RecordReader reader(source, BlankLineRule::kSkipped, &record);
+  bool held_record = false;
   while (reader.NextRecord()) {
+    held_record = true;
     // Without a comparison nothing is written; the records are only skipped.
     if (comparison == Comparison::kNone) continue;
     const std::optional<std::int32_t> value = threshold.Value();
@@ -70,20 +90,26 @@ void FilterRecords(LineFile& source, LineFile& output, Comparison comparison, Th
     // once its text has been read, with nothing written.
     if (!value) threshold.Convert();
   }
+  return held_record;
 }
 
 }  // namespace
 
 RunOutcome RunLenmark(RunHost& host, const std::string& source_path, const std::string& comparison,
-                      const std::string& length_text) {
-  const ToolPlan plan{"Lenmark", "Lenmark", ".fas", {source_path}, kMissingFileText, kFilterOrder, {source_path}};
+                      const std::string& length_text, const LenmarkChoices& choices) {
+  const ToolPlan plan{"Lenmark", "Lenmark", ".fas", {source_path}, kMissingFileText, kFilterOrder,
+                      {source_path}, choices.line_break};
   return RunTool(host, plan, [&](LineFile& output, RunProgress& progress) {
     LineFile source(source_path);
     progress.Watch(source);
     source.OpenForReading();
     Threshold threshold(length_text);
-    FilterRecords(source, output, ComparisonFor(comparison), threshold, progress.record());
+    const auto range = RangeOf(choices);
+    const bool held_record =
+        range ? FilterRecords(source, output, *range, progress.record())
+              : FilterRecords(source, output, ComparisonFor(comparison), threshold, progress.record());
     source.Close();
+    return held_record;
   });
 }
 

@@ -72,6 +72,21 @@ bool RecordReader::ReadNextDescription() {
   return false;
 }
 
+void RecordReader::CopyRecordAsRead(LineFile& output) {
+  CountWritten();
+  output.WriteLine(description_);
+  bool line_open = false;  // bytes (CRs too) since the last LF: a line to be ended
+  for (std::string_view bytes; !(bytes = source_.UnreadBytes()).empty();) {
+    if (at_line_start_ && StartsWithDescription(bytes)) return;  // the next record's, for NextRecord
+    const std::string_view lines = bytes.substr(0, output.WriteRawLines(bytes, MarkedLines::kStopBefore));
+    at_line_start_ = EndsAtLineStart(lines, at_line_start_);
+    line_open = lines.back() != '\n';
+    source_.Skip(lines.size());
+  }
+  // The source's last line gets a break also where the source has none.
+  if (line_open) output.WriteLine({});
+}
+
 void RecordReader::CopyRecord(std::string_view description, WrittenLengths written, LineFile& output) {
   copied_description_ = description;
   written_ = written;

@@ -56,6 +56,11 @@ class RecordReader {
   // (see LineFile::TakeBackTo).
   void CopyRecord(std::string_view description, WrittenLengths written, LineFile& output);
 
+  // Writes the current record as it stands: its description line, then
+  // every line after it up to the next description line, blank ones too,
+  // each as read and ended with the output's line break.
+  void CopyRecordAsRead(LineFile& output);
+
  private:
   enum class Fate { kOpen, kWritten, kDropped };
   // Where the text goes as it is read.
