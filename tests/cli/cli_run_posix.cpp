@@ -1,22 +1,18 @@
-#include "cli_run.h"
-
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
-#include <cstdlib>
+#include <cstdio>
 
-#include "support/temp_folder.h"
+#include "cli_run.h"
 
 namespace vendral::testing {
 
-CliResult RunCli(const std::string& folder, const std::vector<std::string>& args,
-                 const std::string* input, const CliStreams& streams) {
-  const std::string out_path = streams.out.empty() ? folder + ".cli-out" : streams.out;
-  const std::string err_path = streams.err.empty() ? folder + ".cli-err" : streams.err;
+int RunCliWithStreamsIn(const std::string& folder, const std::vector<std::string>& args,
+                        const std::string* input, const std::string& out_path, const std::string& err_path) {
   const CommandLine command(VENDRAL_CLI_PATH, args);
   int pipe_ends[2] = {-1, -1};
-  if (input && ::pipe(pipe_ends) != 0) return {};
+  if (input && ::pipe(pipe_ends) != 0) return -1;
   const pid_t pid = ::fork();
   if (pid == 0) {
     if (input) {
@@ -41,17 +37,7 @@ CliResult RunCli(const std::string& folder, const std::vector<std::string>& args
   }
   int status = 0;
   ::waitpid(pid, &status, 0);
-  CliResult result;
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  // A stream sent to a file of the caller's is not collected.
-  const auto collect = [](const std::string& given, const std::string& path, std::string& into) {
-    if (!given.empty()) return;
-    into = ReadBytes(path);
-    std::remove(path.c_str());
-  };
-  collect(streams.out, out_path, result.out);
-  collect(streams.err, err_path, result.err);
-  return result;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace vendral::testing
