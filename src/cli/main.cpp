@@ -33,4 +33,7 @@ int Main(int argc, char** argv) {
 }  // namespace
 }  // namespace vendral
 
-int main(int argc, char** argv) { return vendral::FinishConsoleOutput(vendral::Main(argc, argv)); }
+int main(int argc, char** argv) {
+  vendral::platform::WriteStandardStreamsAsBytes();
+  return vendral::FinishConsoleOutput(vendral::Main(argc, argv));
+}

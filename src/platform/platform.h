@@ -92,8 +92,13 @@ int CutFile(FileHandle file, std::uint64_t size);
 // what is already there (an earlier run's output) belongs to the caller.
 int OpenStandardOutput(FileHandle& file);
 
-// The name under which standard input opens as a file to read.
+// The name under which standard input opens as a file to read; IsFile is
+// true for it while there is a standard input.
 std::string StandardInputName();
+
+// Makes the C and C++ standard streams pass their bytes as they are (no LF
+// becomes CR LF), so that the messages are the same bytes on every system.
+void WriteStandardStreamsAsBytes();
 
 // What shows that another program changed an open file. Only a regular
 // file is compared: a pipe or a device has no size to keep.

@@ -253,6 +253,8 @@ int OpenStandardOutput(FileHandle& file) {
 
 std::string StandardInputName() { return "/dev/stdin"; }
 
+void WriteStandardStreamsAsBytes() {}
+
 int StampOf(FileHandle file, FileStamp& stamp) {
   struct stat info;
   if (::fstat(static_cast<int>(file), &info) != 0) return CodeFor(errno);

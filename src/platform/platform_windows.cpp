@@ -3,6 +3,7 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
+#include <fcntl.h>
 #include <io.h>
 
 #include <cstdio>
@@ -35,12 +36,34 @@ HANDLE AsHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
 
 bool HoldsNul(const std::string& path) { return path.find('\0') != std::string::npos; }
 
+// In the device namespace, where no file can have the name; its file name
+// part is "stdin", as on other systems.
+constexpr char kStandardInputName[] = "\\\\.\\stdin";
+
+bool IsStandardInput(const std::string& path) { return path == kStandardInputName; }
+
+// A handle of the process's own to one of its standard streams, which a
+// line file may close as it closes a file.
+int DuplicateStandardHandle(DWORD which, FileHandle& file) {
+  const HANDLE stream = ::GetStdHandle(which);
+  if (stream == nullptr) return kFileNotFound;
+  HANDLE copy = INVALID_HANDLE_VALUE;
+  if (stream == INVALID_HANDLE_VALUE ||
+      !::DuplicateHandle(::GetCurrentProcess(), stream, ::GetCurrentProcess(), &copy, 0, FALSE,
+                         DUPLICATE_SAME_ACCESS)) {
+    return CodeFor(::GetLastError());
+  }
+  file = reinterpret_cast<FileHandle>(copy);
+  return 0;
+}
+
 }  // namespace
 
 bool IsPathDelimiter(char c) { return c == '\\' || c == ':'; }
 
 int OpenFileForReading(const std::string& path, FileHandle& file) {
   if (HoldsNul(path)) return kInvalidName;
+  if (IsStandardInput(path)) return DuplicateStandardHandle(STD_INPUT_HANDLE, file);
   const HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return CodeFor(::GetLastError());
@@ -180,19 +203,13 @@ int CutFile(FileHandle file, std::uint64_t size) {
 
 int CloseFile(FileHandle file) { return ::CloseHandle(AsHandle(file)) ? 0 : CodeFor(::GetLastError()); }
 
-int OpenStandardOutput(FileHandle& file) {
-  HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
-  HANDLE copy = INVALID_HANDLE_VALUE;
-  if (out == INVALID_HANDLE_VALUE ||
-      !::DuplicateHandle(::GetCurrentProcess(), out, ::GetCurrentProcess(), &copy, 0, FALSE,
-                         DUPLICATE_SAME_ACCESS)) {
-    return CodeFor(::GetLastError());
-  }
-  file = reinterpret_cast<FileHandle>(copy);
-  return 0;
-}
+int OpenStandardOutput(FileHandle& file) { return DuplicateStandardHandle(STD_OUTPUT_HANDLE, file); }
 
-std::string StandardInputName() { return "CONIN$"; }
+std::string StandardInputName() { return kStandardInputName; }
+
+void WriteStandardStreamsAsBytes() {
+  for (FILE* stream : {stdin, stdout, stderr}) ::_setmode(::_fileno(stream), _O_BINARY);
+}
 
 int StampOf(FileHandle file, FileStamp& stamp) {
   BY_HANDLE_FILE_INFORMATION info;
@@ -225,6 +242,10 @@ bool IsFolder(const std::string& path) {
 
 bool IsFile(const std::string& path) {
   if (path.empty() || HoldsNul(path)) return false;
+  if (IsStandardInput(path)) {
+    const HANDLE stream = ::GetStdHandle(STD_INPUT_HANDLE);
+    return stream != nullptr && stream != INVALID_HANDLE_VALUE;
+  }
   const DWORD attributes = ::GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

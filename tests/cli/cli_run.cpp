@@ -1,10 +1,6 @@
 #include "cli_run.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <csignal>
-#include <cstdlib>
+#include <cstdio>
 
 #include "support/temp_folder.h"
 
@@ -14,35 +10,8 @@ CliResult RunCli(const std::string& folder, const std::vector<std::string>& args
                  const std::string* input, const CliStreams& streams) {
   const std::string out_path = streams.out.empty() ? folder + ".cli-out" : streams.out;
   const std::string err_path = streams.err.empty() ? folder + ".cli-err" : streams.err;
-  const CommandLine command(VENDRAL_CLI_PATH, args);
-  int pipe_ends[2] = {-1, -1};
-  if (input && ::pipe(pipe_ends) != 0) return {};
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (input) {
-      ::dup2(pipe_ends[0], 0);
-      ::close(pipe_ends[0]);
-      ::close(pipe_ends[1]);
-    }
-    if (::chdir(folder.c_str()) != 0) ::_exit(120);
-    if (!std::freopen(out_path.c_str(), "w", stdout) || !std::freopen(err_path.c_str(), "w", stderr)) ::_exit(121);
-    command.Exec();
-  }
-  if (input) {
-    // The program may stop reading early; that must not end the test.
-    ::signal(SIGPIPE, SIG_IGN);
-    ::close(pipe_ends[0]);
-    for (std::size_t done = 0; done < input->size();) {
-      const ssize_t n = ::write(pipe_ends[1], input->data() + done, input->size() - done);
-      if (n <= 0) break;
-      done += static_cast<std::size_t>(n);
-    }
-    ::close(pipe_ends[1]);
-  }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
   CliResult result;
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.status = RunCliWithStreamsIn(folder, args, input, out_path, err_path);
   // A stream sent to a file of the caller's is not collected.
   const auto collect = [](const std::string& given, const std::string& path, std::string& into) {
     if (!given.empty()) return;

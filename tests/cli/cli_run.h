@@ -20,4 +20,11 @@ struct CliStreams {
 CliResult RunCli(const std::string& folder, const std::vector<std::string>& args,
                  const std::string* input = nullptr, const CliStreams& streams = {});
 
+// The part of RunCli that differs between systems (cli_run_posix.cpp,
+// cli_run_windows.cpp): starts the program with its standard output and
+// error going to the two files and waits for it; the exit status, -1 when
+// it did not exit.
+int RunCliWithStreamsIn(const std::string& folder, const std::vector<std::string>& args,
+                        const std::string* input, const std::string& out_path, const std::string& err_path);
+
 }  // namespace vendral::testing

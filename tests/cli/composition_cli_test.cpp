@@ -5,11 +5,13 @@
 #include <filesystem>
 
 #include "cli_run.h"
+#include "support/native_path.h"
 #include "support/temp_folder.h"
 
 namespace vendral {
 namespace {
 
+using testing::Native;
 using testing::ReadBytes;
 using testing::RunCli;
 using testing::TempFolder;
@@ -54,9 +56,9 @@ TEST(CompositionCli, MissingSourceIsANoticeWithStatus2) {
 TEST(CompositionCli, FailureIsWordedAsTheErrorBoxWithStatus1) {
   TempFolder folder;
   WriteBytes(folder / "genes.fa", ">a\nACGT\n");
-  const auto result = RunCli(folder.path(), {"gc", "genes.fa", "-o", "deep/er"});
+  const auto result = RunCli(folder.path(), {"gc", "genes.fa", "-o", Native("deep/er")});
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "Cannot create folder:  deep/er/.\n");
+  EXPECT_EQ(result.err, "Cannot create folder:  " + Native("deep/er/") + ".\n");
 }
 
 TEST(CompositionCli, BadArgumentsAreRefusedWithUsage) {

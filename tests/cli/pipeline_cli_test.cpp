@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "cli_run.h"
+#include "support/native_path.h"
 #include "support/temp_folder.h"
 
 namespace vendral {
 namespace {
 
+using testing::Native;
 using testing::ReadBytes;
 using testing::RunCli;
 using testing::TempFolder;
@@ -92,18 +94,18 @@ TEST_P(PipelineCli, StandardInputThroughAPipe) {
 
 TEST_P(PipelineCli, SeveralSourcesEachWriteTheirOwnFile) {
   std::filesystem::create_directory(folder_ / "sub");
-  WriteBytes(folder_ / "sub/s.fa", kNumbered);
-  const auto result = RunCli(folder_.path(), Args(GetParam(), {"s.fa", "sub/s.fa"}, {"-o", "both"}));
+  const std::string sub = Native("sub/s.fa");
+  WriteBytes(folder_ / sub, kNumbered);
+  const auto result = RunCli(folder_.path(), Args(GetParam(), {"s.fa", sub}, {"-o", "both"}));
   // The second run has the first one's file name: Ordinel refuses it.
   if (std::string(GetParam().name) == "ordinel") {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "s.fa: Done!\n");
-    EXPECT_EQ(result.err,
-              "sub/s.fa: I/O error 103.\n"
-              "vendral-cli: both/s.fa.Ordinel.fas exists, and Ordinel never overwrites\n");
+    EXPECT_EQ(result.err, sub + ": I/O error 103.\n" + "vendral-cli: " + Native("both/s.fa.Ordinel.fas") +
+                              " exists, and Ordinel never overwrites\n");
   } else {
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "s.fa: Done!\nsub/s.fa: Done!\n");
+    EXPECT_EQ(result.out, "s.fa: Done!\n" + sub + ": Done!\n");
   }
   EXPECT_EQ(ReadBytes(folder_ / "both/" + GetParam().output), expected_);
 }

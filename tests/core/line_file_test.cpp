@@ -259,6 +259,9 @@ INSTANTIATE_TEST_SUITE_P(
 // Another program that truncates or rewrites the source during a run is
 // not stopped by the advisory lock; the run must not end as if all was read.
 TEST(LineFile, ASourceChangedWhileReadFailsOnClose) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the sharing rule keeps every writer out of a file that a line file reads";
+#endif
   TempFolder folder;
   const std::string lines = std::string(300000, 'A') + "\n" + std::string(300000, 'C') + "\n";
   for (const bool truncate : {true, false}) {

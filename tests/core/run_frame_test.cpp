@@ -1,30 +1,41 @@
 #include "core/run/run_frame.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <utime.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
 
 #include "core/run/failure.h"
+#include "support/native_path.h"
 #include "support/recording_host.h"
 #include "support/temp_folder.h"
 
 namespace vendral {
 namespace {
 
+using testing::kOtherSeparator;
+using testing::Native;
 using testing::RecordingHost;
 using testing::TempFolder;
 using testing::WriteBytes;
 
 TEST(NormalizeOutputFolder, AddsOneSeparatorOnlyWhenMissing) {
+  const std::string other(1, kOtherSeparator);  // an ordinary character of a name here
   const struct {
     std::string before, after;
     int changes;
-  } cases[] = {{"", "/", 1}, {"out", "out/", 1}, {"/data/out", "/data/out/", 1}, {"out/", "out/", 0}, {"/", "/", 0},
-               {"out\\", "out\\/", 1}};
+  } cases[] = {{"", Native("/"), 1},
+               {"out", Native("out/"), 1},
+               {Native("/data/out"), Native("/data/out/"), 1},
+               {Native("out/"), Native("out/"), 0},
+               {Native("/"), Native("/"), 0},
+               {"out" + other, "out" + other + platform::kPathSeparator, 1},
+#ifdef _WIN32
+               {"C:", "C:\\", 1},
+#endif
+  };
   for (const auto& c : cases) {
     RecordingHost host(c.before);
     NormalizeOutputFolder(host);
@@ -62,28 +73,39 @@ TEST(IsExistingFile, NamesFilesNotFolders) {
   TempFolder folder;
   WriteBytes(folder / "set1.fa", ">a\n");
   WriteBytes(folder / "old.fa", ">a\n");
-  ::utimbuf epoch{0, 0};  // dated 1970, as files from some archives are
-  ASSERT_EQ(::utime((folder / "old.fa").c_str(), &epoch), 0);
+  // Dated 1970, as files from some archives are.
+  std::filesystem::last_write_time(folder / "old.fa", std::chrono::file_clock::from_sys(std::chrono::sys_seconds{}));
   EXPECT_TRUE(IsExistingFile(folder / "set1.fa"));
   EXPECT_TRUE(IsExistingFile(folder / "old.fa"));
   EXPECT_FALSE(IsExistingFile(folder.path()));
   EXPECT_FALSE(IsExistingFile(folder / "missing.fa"));
   EXPECT_FALSE(IsExistingFile(""));
+#ifndef _WIN32  // Windows drops a name's trailing blanks itself
   EXPECT_FALSE(IsExistingFile(folder / "set1.fa "));  // not trimmed
+#endif
   // Wildcards are ordinary characters here.
   EXPECT_FALSE(IsExistingFile(folder / "*.fa"));
   EXPECT_FALSE(IsExistingFile(folder / "set?.fa"));
+#ifndef _WIN32  // no Windows name may hold a wildcard
   WriteBytes(folder / "*.fa", "literal");
   EXPECT_TRUE(IsExistingFile(folder / "*.fa"));
+#endif
 }
 
 TEST(MakeOutputFileName, JoinsFolderNameTagAndExtension) {
-  RecordingHost host("/out/");
-  EXPECT_EQ(MakeOutputFileName(host, "/data/set1.fa", "Lenmark", ".fas"), "/out/set1.fa.Lenmark.fas");
-  EXPECT_EQ(MakeOutputFileName(host, "/data/set1.fa", "GC-Content", ".csv"), "/out/set1.fa.GC-Content.csv");
-  EXPECT_EQ(MakeOutputFileName(host, "set1.fa", "Ordinel", ".fas"), "/out/set1.fa.Ordinel.fas");
-  EXPECT_EQ(MakeOutputFileName(host, "", "Ardenta", ".csv"), "/out/.Ardenta.csv");
-  EXPECT_EQ(MakeOutputFileName(host, "/data/", "Ardenta", ".csv"), "/out/.Ardenta.csv");
+  RecordingHost host(Native("/out/"));
+  const auto name = [&](const std::string& source, const char* tag, const char* extension) {
+    return MakeOutputFileName(host, source, tag, extension);
+  };
+  EXPECT_EQ(name(Native("/data/set1.fa"), "Lenmark", ".fas"), Native("/out/set1.fa.Lenmark.fas"));
+  EXPECT_EQ(name(Native("/data/set1.fa"), "GC-Content", ".csv"), Native("/out/set1.fa.GC-Content.csv"));
+  EXPECT_EQ(name("set1.fa", "Ordinel", ".fas"), Native("/out/set1.fa.Ordinel.fas"));
+  EXPECT_EQ(name("", "Ardenta", ".csv"), Native("/out/.Ardenta.csv"));
+  EXPECT_EQ(name(Native("/data/"), "Ardenta", ".csv"), Native("/out/.Ardenta.csv"));
+#ifdef _WIN32
+  EXPECT_EQ(name("D:set1.fa", "Lenmark", ".fas"), "\\out\\set1.fa.Lenmark.fas");  // a drive's current folder
+  EXPECT_EQ(name("D:\\data/set1.fa", "Lenmark", ".fas"), "\\out\\data/set1.fa.Lenmark.fas");
+#endif
 }
 
 TEST(FailureText, AddsAFullStopAfterCharactersAboveIt) {
@@ -159,10 +181,10 @@ TEST(BusyCursor, IsClearedOnceWhetherTheRunEndsOrFails) {
 }
 
 TEST(ApplicationTitle, IsTheProgramNameCutAtItsFirstDot) {
-  EXPECT_EQ(ApplicationTitle("/opt/vendral/Vendral"), "Vendral");
+  EXPECT_EQ(ApplicationTitle(Native("/opt/vendral/Vendral")), "Vendral");
   EXPECT_EQ(ApplicationTitle("Vendral.exe"), "Vendral");
-  EXPECT_EQ(ApplicationTitle("/x/MY.TOOL.EXE"), "My");
-  EXPECT_EQ(ApplicationTitle("/x.y/vENDRAL"), "vendral");
+  EXPECT_EQ(ApplicationTitle(Native("/x/MY.TOOL.EXE")), "My");
+  EXPECT_EQ(ApplicationTitle(Native("/x.y/vENDRAL")), "vendral");
   EXPECT_EQ(ApplicationTitle(".hidden"), "");
 }
 

@@ -234,6 +234,9 @@ TEST(IniFileTest, FailedWriteNamesTheFileAndKeepsTheOldOne) {
 }
 
 TEST(IniFileTest, WritesThroughASymbolicLinkToItsTarget) {
+#ifdef _WIN32
+  GTEST_SKIP() << "making a symbolic link takes a privilege on Windows";
+#endif
   TempFolder folder;
   WriteBytes(folder / "REAL.INI", "[S]\r\nK=old\r\n");
   fs::create_symlink(folder / "REAL.INI", folder / "LINK.INI");

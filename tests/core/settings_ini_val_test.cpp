@@ -9,6 +9,7 @@
 #include "core/settings/component_owner.h"
 #include "platform/platform.h"
 #include "settings_fake_control.h"
+#include "support/native_path.h"
 #include "support/temp_folder.h"
 
 namespace vendral {
@@ -115,8 +116,8 @@ TEST(TIniValTest, IniPathUpperCasesAndExtendsOnlyTheFileName) {
   ComponentOwner form("Form1");
   TIniVal store(form);
   for (const auto& [name, expected] : cases) {
-    store.SetIniFileName(name);
-    EXPECT_EQ(store.IniPath(), expected) << name;
+    store.SetIniFileName(testing::Native(name));
+    EXPECT_EQ(store.IniPath(), testing::Native(expected)) << name;
   }
 }
 

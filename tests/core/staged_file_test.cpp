@@ -1,7 +1,6 @@
 #include "core/lines/staged_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -9,21 +8,25 @@
 #include <vector>
 
 #include "core/lines/line_file.h"
+#include "platform/platform.h"
+#include "support/native_path.h"
 #include "support/temp_folder.h"
 
 namespace vendral {
 namespace {
 
 using testing::NamesIn;
+using testing::Native;
 using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
 TEST(StagedFile, OwnNameSaysWhatItIsAndFitsWhereTheOutputFits) {
-  EXPECT_EQ(StagedFile::OwnName("/out/a.fa.GC-Content.csv", 4711), "/out/a.fa.GC-Content.csv.partial-4711");
+  EXPECT_EQ(StagedFile::OwnName(Native("/out/a.fa.GC-Content.csv"), 4711),
+            Native("/out/a.fa.GC-Content.csv.partial-4711"));
   // A name at the longest a file may have loses its end, the same whatever
   // the process number.
-  const std::string long_name = "/out/" + std::string(250, 'n');
+  const std::string long_name = Native("/out/") + std::string(250, 'n');
   for (const long process : {7L, 4194304L, 2147483647L}) {
     const std::string own = StagedFile::OwnName(long_name, process);
     const std::string file_part = own.substr(5);
@@ -40,9 +43,12 @@ TEST(StagedFile, OwnNameSaysWhatItIsAndFitsWhereTheOutputFits) {
 TEST(StagedFile, OpeningRemovesWhatKilledRunsLeftForTheSameOutput) {
   TempFolder folder;
   const std::string output = folder / "a.csv";
-  const std::vector<std::string> left = {"a.csv.partial-999999999", "a.csv.partial-" + std::to_string(::getpid())};
-  const std::vector<std::string> kept = {"a.csv.partial-1", "a.csv.partial-x1", "a.csv.partial-", "b.csv.partial-999999999",
-                                         "a.csv.partial-999999999.bak"};
+  const std::vector<std::string> left = {"a.csv.partial-999999999", "a.csv.partial-" + std::to_string(platform::ProcessId())};
+  std::vector<std::string> kept = {"a.csv.partial-x1", "a.csv.partial-", "b.csv.partial-999999999",
+                                   "a.csv.partial-999999999.bak"};
+#ifndef _WIN32
+  kept.push_back("a.csv.partial-1");  // init's number
+#endif
   for (const auto& name : left) WriteBytes(folder / name, "left\n");
   for (const auto& name : kept) WriteBytes(folder / name, "kept\n");
   {

@@ -5,14 +5,26 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
+
+#include "platform/platform.h"
 
 namespace vendral::testing {
 
+// A new folder of a random name (create_directory is false for a taken one),
+// as mkdtemp makes it where there is mkdtemp.
 TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vendral-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern + "/";
+  static std::mt19937_64 names{std::random_device{}()};
+  const std::filesystem::path temp = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::filesystem::path folder = temp / ("vendral-" + std::to_string(names() % 1000000000000u));
+    if (std::filesystem::create_directory(folder)) {
+      path_ = folder.string() + platform::kPathSeparator;
+      return;
+    }
+  }
+  throw std::runtime_error("no temporary folder could be made");
 }
 
 TempFolder::~TempFolder() {
@@ -34,7 +46,7 @@ std::string ReadBytes(const std::string& path) {
 
 std::vector<std::string> NamesIn(const std::string& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/native_path.h"
+
 namespace vendral::testing {
 
 class TempFolder {
@@ -16,7 +18,8 @@ class TempFolder {
 
   // The folder's path, ending with the path separator.
   const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + name; }
+  // A path inside the folder; name's "/" become the system's separator.
+  std::string operator/(const std::string& name) const { return path_ + Native(name); }
 
  private:
   std::string path_;
