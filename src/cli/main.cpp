@@ -9,6 +9,7 @@
 #include "cli/help_text.h"
 #include "cli/options.h"
 #include "cli/source_runs.h"
+#include "platform/platform.h"
 
 namespace vendral {
 namespace {
