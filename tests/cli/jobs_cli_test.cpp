@@ -8,6 +8,7 @@
 
 #include "cli_run.h"
 #include "support/compressed_samples.h"
+#include "support/native_path.h"
 #include "support/temp_folder.h"
 
 namespace vendral {
@@ -15,6 +16,7 @@ namespace {
 
 using testing::GzipMember;
 using testing::NamesIn;
+using testing::Native;
 using testing::ReadBytes;
 using testing::RunCli;
 using testing::TempFolder;
@@ -46,7 +48,7 @@ class JobsCli : public ::testing::TestWithParam<JobsCase> {
 
   testing::CliResult Run(const std::vector<std::string>& more) {
     std::vector<std::string> args = GetParam().tool_args;
-    args.insert(args.end(), {"long.fa", "short.fa.gz", "missing.fa", "damaged.fa.gz", "sub/short.fa.gz"});
+    args.insert(args.end(), {"long.fa", "short.fa.gz", "missing.fa", "damaged.fa.gz", Native("sub/short.fa.gz")});
     args.insert(args.end(), more.begin(), more.end());
     return RunCli(folder_.path(), args);
   }
@@ -62,7 +64,8 @@ TEST_P(JobsCli, SideBySideRunsWriteAndSayWhatOneJobDoes) {
   EXPECT_EQ(two.out, one.out);
   // An explanation may name the output folder, which differs.
   std::string err = two.err;
-  for (std::size_t at; (at = err.find("two/")) != std::string::npos;) err.replace(at, 4, "one/");
+  const std::string two_folder = Native("two/"), one_folder = Native("one/");
+  for (std::size_t at; (at = err.find(two_folder)) != std::string::npos;) err.replace(at, 4, one_folder);
   EXPECT_EQ(err, one.err);
   // The messages name their sources in the order given.
   EXPECT_LT(one.out.find("long.fa: Done!"), one.out.find("short.fa.gz: Done!"));

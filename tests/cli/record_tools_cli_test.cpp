@@ -6,11 +6,13 @@
 #include <iterator>
 
 #include "cli_run.h"
+#include "support/native_path.h"
 #include "support/temp_folder.h"
 
 namespace vendral {
 namespace {
 
+using testing::Native;
 using testing::ReadBytes;
 using testing::RunCli;
 using testing::TempFolder;
@@ -28,8 +30,8 @@ TEST(RecordToolsCli, OrdinelNumbersAndThenRefusesToOverwrite) {
   EXPECT_EQ(ReadBytes(folder / "out/s.fa.Ordinel.fas"), numbered);
   const auto second = RunCli(folder.path(), {"ordinel", "s.fa", "-o", "out"});
   EXPECT_EQ(second.status, 1);
-  EXPECT_EQ(second.err,
-            "I/O error 103.\nvendral-cli: out/s.fa.Ordinel.fas exists, and Ordinel never overwrites\n");
+  EXPECT_EQ(second.err, "I/O error 103.\nvendral-cli: " + Native("out/s.fa.Ordinel.fas") +
+                            " exists, and Ordinel never overwrites\n");
   EXPECT_EQ(ReadBytes(folder / "out/s.fa.Ordinel.fas"), numbered);
 }
 

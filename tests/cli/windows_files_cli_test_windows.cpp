@@ -37,6 +37,10 @@ class OpenByAnother {
   HANDLE handle_;
 };
 
+const std::string kOutputHeld =
+    "I/O error 32.\nvendral-cli: another program has out\\s.fa.GC-Content.csv open and forbids this run's use\n";
+const std::string kSourceHeld = "I/O error 32.\nvendral-cli: another program has s.fa open and forbids this run's use\n";
+
 TEST(WindowsFilesCli, TheSharingRuleIsTheSystems) {
   const struct {
     const char* name;
@@ -46,10 +50,10 @@ TEST(WindowsFilesCli, TheSharingRuleIsTheSystems) {
     std::string err;
     std::string output;  // what the output file holds afterwards
   } cases[] = {
-      {"output written by another", true, GENERIC_WRITE, 1, "I/O error 32.\n", "before"},
-      {"output read by another", true, GENERIC_READ, 1, "I/O error 32.\n", "before"},
+      {"output written by another", true, GENERIC_WRITE, 1, kOutputHeld, "before"},
+      {"output read by another", true, GENERIC_READ, 1, kOutputHeld, "before"},
       // The output is opened first and keeps its header.
-      {"source written by another", false, GENERIC_WRITE, 1, "I/O error 32.\n", "Single-line description,,,GC%\r\n"},
+      {"source written by another", false, GENERIC_WRITE, 1, kSourceHeld, "Single-line description,,,GC%\r\n"},
       {"source read by another", false, GENERIC_READ, 0, "", kGcOutput},
   };
   for (const auto& c : cases) {

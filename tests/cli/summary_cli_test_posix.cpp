@@ -1,3 +1,5 @@
+// POSIX only: names that Windows cannot hold and child processes started
+// together; on Windows the summary is appended with FILE_APPEND_DATA.
 // --summary: one line of JSON per source run, read back field by field,
 // for every ending of a run, and whole when several commands append at once.
 #include <gtest/gtest.h>
