@@ -181,12 +181,12 @@ const std::vector<OptionSpec>& OptionTable() {
       {.names = {"--threads"},
        .value_name = "N",
        .taken_by = EveryTool,
-       .help = "read and decompress on up to N threads besides the tool's\n"
-               "own (1: on the tool's thread); default: one per processor\n"
-               "core, at most 8",
-       .manual = "Reads and decompresses on up to \\fIN\\fR threads besides the tool's own;\n"
-                 "1 reads on the tool's thread alone. The default is one per processor core,\n"
-                 "at most 8. The outputs are the same whatever the number.",
+       .help = "with N of 2 or more, read and decompress ahead of the\n"
+               "tool on a thread of its own; default 1: on the tool's\n"
+               "thread; the outputs are the same",
+       .manual = "With \\fIN\\fR of 2 or more, reads and decompresses ahead of the tool on a\n"
+                 "thread of its own. The default, 1, reads on the tool's thread.\n"
+                 "The outputs are the same whatever the number.",
        .apply = [](Call& call, std::string_view count) { call.common.threads = ThreadCount(count); }},
       {.names = {"-j", "--jobs"},
        .value_name = "N",

@@ -141,7 +141,7 @@ int RunSources(const Call& call) {
     SourceRun& run = runs.emplace_back(&source, std::make_unique<ConsoleHost>(folder, common.to_standard_output,
                                                                                progress));
     run.host->BeginRun(several ? source : std::string());
-    run.host->SetReadingSettings({.threads = common.threads ? *common.threads : DefaultReadThreads()});
+    if (common.threads) run.host->SetReadingSettings({.threads = *common.threads});
     if (jobs > 1) run.host->HoldMessages();
   }
   int status = kExitDone;

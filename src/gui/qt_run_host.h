@@ -36,7 +36,6 @@ class QtRunHost : public RunHost {
   void ShowNotice(std::string_view text) override;
   void ShowFailure(std::string_view text) override;
   char DecimalSymbol() override { return decimal_symbol_; }
-  ReadSettings ReadingSettings() override { return {.threads = DefaultReadThreads()}; }
   bool ContinueRun(std::string_view tool, std::string_view source, double fraction_done) override;
 
   // Runs a tool as RunGuarded does, with the progress dialog when it takes

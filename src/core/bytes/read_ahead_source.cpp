@@ -3,14 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/bytes/read_settings.h"
-
 namespace vendral {
-
-unsigned DefaultReadThreads() {
-  const unsigned cores = std::thread::hardware_concurrency();
-  return std::clamp(cores, 1u, 8u);
-}
 
 ReadAheadSource::ReadAheadSource(std::unique_ptr<ByteSource> source, std::size_t blocks,
                                  std::size_t block_size)
