@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "cli/console_host.h"
@@ -83,16 +84,12 @@ std::size_t JobsFor(const CommonOptions& common) {
 // as with one job. A chain's place is that of its first source.
 std::vector<std::vector<std::size_t>> ChainsOfSameFileName(const std::vector<std::string>& sources) {
   std::vector<std::vector<std::size_t>> chains;
-  std::vector<std::string_view> names;
+  std::unordered_map<std::string_view, std::size_t> chain_of_name;  // thousands of sources take no n²
   for (std::size_t i = 0; i < sources.size(); ++i) {
     const std::string_view name = std::string_view(sources[i]).substr(platform::FileNameStart(sources[i]));
-    const auto found = std::find(names.begin(), names.end(), name);
-    if (found == names.end()) {
-      names.push_back(name);
-      chains.push_back({i});
-    } else {
-      chains[static_cast<std::size_t>(found - names.begin())].push_back(i);
-    }
+    const auto [found, added] = chain_of_name.try_emplace(name, chains.size());
+    if (added) chains.emplace_back();
+    chains[found->second].push_back(i);
   }
   return chains;
 }
