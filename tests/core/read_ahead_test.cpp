@@ -30,6 +30,9 @@ const std::vector<Form>& Forms() {
   static const std::vector<Form> forms = {
       {"Plain", [](std::string_view bytes) { return std::string(bytes); }},
       {"Gzip", GzipMember},
+      // Blocks smaller than bgzip's, so that many wait at once.
+      {"Bgzf", [](std::string_view bytes) { return testing::BgzfFile(bytes, 9000); }},
+      {"XzBlocks", [](std::string_view bytes) { return testing::XzBlocks(bytes, 100000); }},
       {"Zstd", ZstdFrame},
       {"Xz", XzStream},
       {"Bzip2", Bzip2Stream},
@@ -70,10 +73,11 @@ Reading ReadWith(const std::string& path, unsigned threads) {
   return reading;
 }
 
+// The progress of a reading that stops early depends on how far ahead the
+// stored file was read; a whole reading reports every byte of it.
 void ExpectSameReading(const Reading& expected, const Reading& actual) {
   EXPECT_EQ(expected.lines, actual.lines);
   EXPECT_EQ(expected.failure, actual.failure);
-  EXPECT_EQ(expected.stored_reported, actual.stored_reported);
 }
 
 // Sample bytes with no byte 26 in them, which would end the text early.
@@ -98,7 +102,9 @@ TEST_P(ReadAhead, GivesTheSameLinesAndProgressOnAnyNumberOfThreads) {
   EXPECT_EQ(alone.stored_reported, std::filesystem::file_size(path));
   for (const unsigned threads : {2u, 8u}) {
     SCOPED_TRACE(threads);
-    ExpectSameReading(alone, ReadWith(path, threads));
+    const Reading reading = ReadWith(path, threads);
+    ExpectSameReading(alone, reading);
+    EXPECT_EQ(reading.stored_reported, alone.stored_reported);
   }
 }
 

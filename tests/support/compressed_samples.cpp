@@ -82,6 +82,14 @@ std::string BgzfBlock(std::string_view payload) {
   return member;
 }
 
+std::string BgzfFile(std::string_view payload, std::size_t block_payload, bool end_of_file) {
+  std::string file;
+  for (std::size_t start = 0; start < payload.size(); start += block_payload) {
+    file += BgzfBlock(payload.substr(start, block_payload));
+  }
+  return end_of_file ? file + kBgzfEndOfFile : file;
+}
+
 std::string ZstdFrame(std::string_view payload) {
   ZSTD_CCtx* context = ZSTD_createCCtx();
   ZSTD_CCtx_setParameter(context, ZSTD_c_checksumFlag, 1);
@@ -112,6 +120,26 @@ std::string XzStream(std::string_view payload) {
   return stream;
 }
 
+std::string XzBlocks(std::string_view payload, std::size_t block_size) {
+  lzma_mt options{};
+  options.threads = 1;
+  options.block_size = block_size;
+  options.preset = 1;
+  options.check = LZMA_CHECK_CRC64;
+  lzma_stream stream = LZMA_STREAM_INIT;
+  Require(lzma_stream_encoder_mt(&stream, &options) == LZMA_OK, "lzma_stream_encoder_mt");
+  std::string encoded(lzma_stream_buffer_bound(payload.size()) + payload.size() / block_size * 64 + 1024, '\0');
+  stream.next_in = reinterpret_cast<const std::uint8_t*>(payload.data());
+  stream.avail_in = payload.size();
+  stream.next_out = reinterpret_cast<std::uint8_t*>(encoded.data());
+  stream.avail_out = encoded.size();
+  const lzma_ret result = lzma_code(&stream, LZMA_FINISH);
+  encoded.resize(encoded.size() - stream.avail_out);
+  lzma_end(&stream);
+  Require(result == LZMA_STREAM_END, "lzma_code");
+  return encoded;
+}
+
 std::string Bzip2Stream(std::string_view payload) {
   // The bound that libbz2 documents: 1% more than the input, plus 600 bytes.
   // Blocks of 100 kB: a large payload takes several.
@@ -122,6 +150,17 @@ std::string Bzip2Stream(std::string_view payload) {
           "BZ2_bzBuffToBuffCompress");
   stream.resize(size);
   return stream;
+}
+
+WholeReading ReadWhole(ByteSource& source) {
+  WholeReading reading;
+  std::string block(64 * 1024, '\0');
+  try {
+    while (const std::size_t count = source.Read(block.data(), block.size())) reading.bytes.append(block, 0, count);
+  } catch (const IoError& error) {
+    reading.failure = error.what();
+  }
+  return reading;
 }
 
 std::size_t MemorySource::Read(char* data, std::size_t size) {

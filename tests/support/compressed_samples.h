@@ -33,14 +33,27 @@ std::string BgzfBlock(std::string_view payload);
 inline const std::string kBgzfEndOfFile(
     "\x1f\x8b\x08\x04\x00\x00\x00\x00\x00\xff\x06\x00\x42\x43\x02\x00\x1b\x00\x03\x00\x00\x00\x00\x00\x00\x00\x00\x00",
     28);
+// payload as BGZF blocks of at most block_payload bytes each (bgzip's are
+// 65280), with the end-of-file block after them when asked.
+std::string BgzfFile(std::string_view payload, std::size_t block_payload, bool end_of_file = true);
 // One zstd frame, with its content checksum.
 std::string ZstdFrame(std::string_view payload);
 // A zstd frame that decoders pass over, holding content.
 std::string ZstdSkippableFrame(std::string_view content);
 // One xz stream, with a CRC-64 check.
 std::string XzStream(std::string_view payload);
+// One xz stream of blocks of block_size payload bytes each, each block
+// saying its sizes (as xz -T writes them), so that they decode side by side.
+std::string XzBlocks(std::string_view payload, std::size_t block_size);
 // One bzip2 stream.
 std::string Bzip2Stream(std::string_view payload);
+
+// Everything a source gives until its end or its failure.
+struct WholeReading {
+  std::string bytes;
+  std::string failure;  // the IoError's message, when the reading failed
+};
+WholeReading ReadWhole(ByteSource& source);
 
 // Yields bytes in reads of at most chunk bytes each.
 class MemorySource : public ByteSource {

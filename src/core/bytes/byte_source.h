@@ -19,6 +19,11 @@ class ByteSource {
   // How many bytes of the file as stored (compressed, for a compressed
   // file) have been taken so far: what progress is measured in.
   virtual std::uint64_t StoredBytesRead() const = 0;
+
+  // Ends any thread that reads ahead for this source and waits for it, so
+  // that what lies below may be used (and checked) from the caller's thread
+  // alone; nothing more is read after it.
+  virtual void StopReading() {}
 };
 
 }  // namespace vendral

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/bytes/block_size.h"
+
 namespace vendral {
 
 ReadAheadSource::ReadAheadSource(std::unique_ptr<ByteSource> source, std::size_t blocks,
@@ -12,21 +14,22 @@ ReadAheadSource::ReadAheadSource(std::unique_ptr<ByteSource> source, std::size_t
   thread_ = std::thread([this] { ReadAhead(); });
 }
 
-ReadAheadSource::~ReadAheadSource() { Stop(); }
+ReadAheadSource::~ReadAheadSource() { StopReading(); }
 
-void ReadAheadSource::Stop() {
+void ReadAheadSource::StopReading() {
   {
     std::lock_guard lock(mutex_);
     stopping_ = true;
   }
   block_taken_.notify_one();
   if (thread_.joinable()) thread_.join();
+  source_->StopReading();
 }
 
 void ReadAheadSource::ReadAhead() {
   std::unique_lock lock(mutex_);
   while (true) {
-    block_taken_.wait(lock, [this] { return stopping_ || filled_ < blocks_.size(); });
+    if (filled_ == blocks_.size()) block_taken_.wait(lock, [this] { return stopping_ || filled_ <= blocks_.size() - Half(); });
     if (stopping_) return;
     // The reader never touches a block that is not filled, so this one is
     // the thread's alone while it reads.
@@ -50,14 +53,15 @@ void ReadAheadSource::ReadAhead() {
     block.size = got;
     block.taken = 0;
     block.stored = stored;
-    ++filled_;
-    block_filled_.notify_one();
+    // The reader is woken when half the ring waits, not for each block: a
+    // wake for every block costs more than the tool's work on it.
+    if (++filled_ == Half()) block_filled_.notify_one();
   }
 }
 
 std::size_t ReadAheadSource::Read(char* data, std::size_t size) {
   std::unique_lock lock(mutex_);
-  block_filled_.wait(lock, [this] { return filled_ > 0 || ended_ || stopping_; });
+  if (filled_ == 0) block_filled_.wait(lock, [this] { return filled_ >= Half() || ended_ || stopping_; });
   if (filled_ == 0) {
     if (failure_) std::rethrow_exception(failure_);
     return 0;
@@ -73,10 +77,17 @@ std::size_t ReadAheadSource::Read(char* data, std::size_t size) {
   lock.lock();
   stored_taken_ = block.stored;
   first_ = (first_ + 1) % blocks_.size();
-  --filled_;
+  const bool wake = --filled_ == blocks_.size() - Half();
   lock.unlock();
-  block_taken_.notify_one();
+  if (wake) block_taken_.notify_one();
   return count;
+}
+
+std::unique_ptr<ByteSource> ReadAhead(std::unique_ptr<ByteSource> source) {
+  // Up to 1 MiB waits for the tool: enough to ride out a slow block of the
+  // decoder or the disk, little beside the tool's own memory.
+  constexpr std::size_t kBlocks = 16;
+  return std::make_unique<ReadAheadSource>(std::move(source), kBlocks, kBlockSize);
 }
 
 }  // namespace vendral

@@ -33,9 +33,7 @@ class ReadAheadSource final : public ByteSource {
   // block taken here: progress follows the tool, not the thread.
   std::uint64_t StoredBytesRead() const override { return stored_taken_; }
 
-  // Ends the thread and waits for it, so that the source may be used (and
-  // checked) from the caller's thread alone; nothing more is read.
-  void Stop();
+  void StopReading() override;
 
  private:
   struct Block {
@@ -46,6 +44,8 @@ class ReadAheadSource final : public ByteSource {
   };
 
   void ReadAhead();
+  // Either side that has to wait, waits until half the ring is ready for it.
+  std::size_t Half() const { return (blocks_.size() + 1) / 2; }
 
   std::unique_ptr<ByteSource> source_;
   const std::size_t block_size_;
@@ -61,5 +61,8 @@ class ReadAheadSource final : public ByteSource {
   std::condition_variable block_taken_;
   std::thread thread_;
 };
+
+// The source read ahead by up to 16 blocks of the line file's block size.
+std::unique_ptr<ByteSource> ReadAhead(std::unique_ptr<ByteSource> source);
 
 }  // namespace vendral

@@ -7,7 +7,6 @@
 #include "core/bytes/compression/decompressor.h"
 #include "core/run/failure.h"
 #include "core/bytes/file_source.h"
-#include "core/bytes/read_ahead_source.h"
 #include "core/scan/description_line.h"
 #include "core/scan/line_stretch.h"
 
@@ -15,9 +14,6 @@ namespace vendral {
 namespace {
 
 constexpr char kEndOfText = 26;
-// Read ahead, up to 1 MiB waits for the tool: enough to ride out a slow
-// block of the decoder or the disk, little beside the tool's own memory.
-constexpr std::size_t kReadAheadBlocks = 16;
 
 // Appends bytes with every CR left out: a CR before LF belongs to the line
 // break, any other CR is dropped.
@@ -56,13 +52,7 @@ void LineFile::OpenSourceForReading() {
   // A compressed file is told by its first bytes, whatever its name; any
   // other file is read as it is.
   const Compression format = DetectCompression(file->Peek(kCompressionMagicSize));
-  source_ = MakeDecompressor(format, std::move(file));
-  read_ahead_ = nullptr;
-  if (read_settings_.threads > 1) {
-    auto ahead = std::make_unique<ReadAheadSource>(std::move(source_), kReadAheadBlocks, kBlockSize);
-    read_ahead_ = ahead.get();
-    source_ = std::move(ahead);
-  }
+  source_ = MakeDecompressor(format, std::move(file), read_settings_);
   file_source_ = opened;
   stored_reported_ = 0;
   state_ = State::kReading;
@@ -275,7 +265,7 @@ void LineFile::Close() {
     FileSource* file = std::exchange(file_source_, nullptr);
     state_ = State::kClosed;
     // The file is checked from this thread alone.
-    if (ReadAheadSource* ahead = std::exchange(read_ahead_, nullptr)) ahead->Stop();
+    source->StopReading();
     try {
       file->CheckUnchanged();
     } catch (IoError& error) {
@@ -321,7 +311,6 @@ void LineFile::CloseQuietly() noexcept {
   if (state_ == State::kReading) {  // nothing to write out, nothing to check
     source_.reset();
     file_source_ = nullptr;
-    read_ahead_ = nullptr;
     state_ = State::kClosed;
     return;
   }

@@ -31,7 +31,6 @@ class ReadProgress {
 };
 
 class FileSource;
-class ReadAheadSource;
 
 class LineFile {
  public:
@@ -226,7 +225,6 @@ class LineFile {
   platform::FileHandle file_ = platform::kNoFile;  // writing
   std::unique_ptr<ByteSource> source_;             // reading: the file or a decompressor over it
   FileSource* file_source_ = nullptr;              // reading: the file itself, inside source_
-  ReadAheadSource* read_ahead_ = nullptr;          // reading: source_, when it reads ahead
   std::uint64_t stored_reported_ = 0;              // stored bytes told to progress_
   std::unique_ptr<char[]> buffer_;
   std::size_t begin_ = 0;  // next unread byte

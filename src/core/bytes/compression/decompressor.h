@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/bytes/byte_source.h"
+#include "core/bytes/read_settings.h"
 
 namespace vendral {
 
@@ -23,7 +24,11 @@ Compression DetectCompression(std::string_view head);
 // A source of the decompressed bytes of stored, which must yield the file
 // from its first byte. Several gzip members (or zstd frames, xz streams,
 // bzip2 streams) one after another are read as one; anything after the last
-// one that is not another member is damaged data.
-std::unique_ptr<ByteSource> MakeDecompressor(Compression format, std::unique_ptr<ByteSource> stored);
+// one that is not another member is damaged data. With more than one
+// thread, blocked gzip (BGZF) and multi-block xz decode their blocks side
+// by side, and every other source is read ahead on a thread of its own;
+// the bytes are the same whatever the settings.
+std::unique_ptr<ByteSource> MakeDecompressor(Compression format, std::unique_ptr<ByteSource> stored,
+                                             ReadSettings settings = {});
 
 }  // namespace vendral

@@ -28,6 +28,10 @@ class StoredInput {
 
   std::uint64_t StoredBytesRead() const { return stored_->StoredBytesRead(); }
 
+  // Hands the file over to another reader; the bytes read from it and not
+  // taken stay in data(). Nothing else may be asked after it.
+  std::unique_ptr<ByteSource> Release() { return std::move(stored_); }
+
  private:
   std::unique_ptr<ByteSource> stored_;
   std::unique_ptr<unsigned char[]> buffer_;
