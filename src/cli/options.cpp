@@ -181,11 +181,16 @@ const std::vector<OptionSpec>& OptionTable() {
       {.names = {"--threads"},
        .value_name = "N",
        .taken_by = EveryTool,
-       .help = "with N of 2 or more, read and decompress ahead of the\n"
-               "tool on a thread of its own; default 1: on the tool's\n"
-               "thread; the outputs are the same",
-       .manual = "With \\fIN\\fR of 2 or more, reads and decompresses ahead of the tool on a\n"
-                 "thread of its own. The default, 1, reads on the tool's thread.\n"
+       .help = "read on N threads, the tool's own included: blocked gzip\n"
+               "and multi-block xz decode blocks side by side, other\n"
+               "sources are read ahead; 1: on the tool's thread alone;\n"
+               "default: one per processor core (shared among -j runs),\n"
+               "at most 8; the outputs are the same",
+       .manual = "Reads on \\fIN\\fR threads, the tool's own included: blocked gzip (BGZF)\n"
+                 "and multi-block xz decode their blocks side by side, any other source\n"
+                 "is read and decompressed ahead of the tool. 1 reads on the tool's\n"
+                 "thread alone. The default is one thread per processor core, shared\n"
+                 "among the runs of \\fB-j\\fR, at most 8.\n"
                  "The outputs are the same whatever the number.",
        .apply = [](Call& call, std::string_view count) { call.common.threads = ThreadCount(count); }},
       {.names = {"-j", "--jobs"},

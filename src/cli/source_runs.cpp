@@ -138,7 +138,8 @@ int RunSources(const Call& call) {
     SourceRun& run = runs.emplace_back(&source, std::make_unique<ConsoleHost>(folder, common.to_standard_output,
                                                                                progress));
     run.host->BeginRun(several ? source : std::string());
-    if (common.threads) run.host->SetReadingSettings({.threads = *common.threads});
+    run.host->SetReadingSettings(
+        {.threads = common.threads ? *common.threads : DefaultReadThreads(static_cast<unsigned>(jobs))});
     if (jobs > 1) run.host->HoldMessages();
   }
   int status = kExitDone;

@@ -37,6 +37,7 @@ class QtRunHost : public RunHost {
   void ShowFailure(std::string_view text) override;
   char DecimalSymbol() override { return decimal_symbol_; }
   bool ContinueRun(std::string_view tool, std::string_view source, double fraction_done) override;
+  ReadSettings ReadingSettings() override { return {.threads = DefaultReadThreads()}; }
 
   // Runs a tool as RunGuarded does, with the progress dialog when it takes
   // long. Returns false when the run did not complete.
