@@ -124,7 +124,7 @@ std::string XzBlocks(std::string_view payload, std::size_t block_size) {
   lzma_mt options{};
   options.threads = 1;
   options.block_size = block_size;
-  options.preset = 1;
+  options.preset = 0;
   options.check = LZMA_CHECK_CRC64;
   lzma_stream stream = LZMA_STREAM_INIT;
   Require(lzma_stream_encoder_mt(&stream, &options) == LZMA_OK, "lzma_stream_encoder_mt");

@@ -10,7 +10,7 @@ namespace vendral {
 ReadAheadSource::ReadAheadSource(std::unique_ptr<ByteSource> source, std::size_t blocks,
                                  std::size_t block_size)
     : source_(std::move(source)), block_size_(block_size), blocks_(std::max<std::size_t>(blocks, 1)) {
-  for (Block& block : blocks_) block.data = std::make_unique<char[]>(block_size_);
+  for (Block& block : blocks_) block.data = std::make_unique_for_overwrite<char[]>(block_size_);
   thread_ = std::thread([this] { ReadAhead(); });
 }
 

@@ -46,7 +46,7 @@ void LineFile::OpenForReading() {
 
 void LineFile::OpenSourceForReading() {
   if (name_.size() > kMaxNameLength) throw IoError(IoError::kInvalidFilename);
-  if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
+  if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
   auto file = std::make_unique<FileSource>(name_);
   FileSource* const opened = file.get();
   // A compressed file is told by its first bytes, whatever its name; any
@@ -63,7 +63,7 @@ void LineFile::OpenSourceForReading() {
 void LineFile::OpenForWriting() {
   if (IsOpen()) Close();
   if (name_.size() > kMaxNameLength) throw IoError(IoError::kInvalidFilename).SetFile(name_, true);
-  if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
+  if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
   switch (target_) {
     case Target::kNamedFile: CheckWriting(platform::OpenFileForWriting(name_, file_)); break;
     case Target::kStandardOutput: CheckWriting(platform::OpenStandardOutput(file_)); break;

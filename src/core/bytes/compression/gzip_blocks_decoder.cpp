@@ -72,7 +72,7 @@ struct Block {
   enum class State { kFree, kCut, kInflated, kNotSound };
   State state = State::kFree;
   std::vector<unsigned char> stored;
-  std::unique_ptr<char[]> text = std::make_unique<char[]>(kLargestBlock);
+  std::unique_ptr<char[]> text = std::make_unique_for_overwrite<char[]>(kLargestBlock);
   std::size_t size = 0;   // inflated bytes
   std::size_t taken = 0;  // of them, handed to the reader
   std::uint64_t stored_read = 0;  // of the file, when the block was cut
