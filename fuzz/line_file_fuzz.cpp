@@ -1,15 +1,17 @@
 // The line file against the reference line rules: every way of reading a
 // line, AtEnd between them, reads past the end and reading again from the
-// start, on files whose lines cross the line file's block boundaries.
+// start, on bytes whose lines cross the line file's block boundaries,
+// handed over from memory in pieces of every size.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "block_spread.h"
 #include "core/lines/line_file.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
+#include "support/compressed_samples.h"
 #include "support/reference_lines.h"
-#include "tool_run.h"
 
 namespace vendral::fuzz {
 namespace {
@@ -70,14 +72,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace vendral::fuzz;
   FuzzInput input(data, size);
   ReadChoice choice(input.Byte());
+  // 0: the whole block at once, as a file gives it; else pieces, as a pipe.
+  const std::size_t piece = input.Byte() * 61u;
   const std::string bytes = SpreadOverBlocks(input);
-  PutScratchFile("lines.txt", bytes);
+  const auto from_memory = [&] {
+    return std::make_unique<vendral::testing::MemorySource>(bytes, piece == 0 ? SIZE_MAX : piece);
+  };
 
-  vendral::LineFile file(ScratchPath("lines.txt"));
-  file.OpenForReading();
+  vendral::LineFile file("lines.txt");
+  file.OpenForReading(from_memory());
   const std::size_t lines = ReadAlongside(file, bytes, choice);
   // Opening again starts again at the first line.
-  file.OpenForReading();
+  file.OpenForReading(from_memory());
   Require(ReadAlongside(file, bytes, choice) == lines, "the same lines on the second reading");
   file.Close();
   return 0;

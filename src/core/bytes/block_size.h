@@ -7,6 +7,10 @@
 
 namespace vendral {
 
-inline constexpr std::size_t kBlockSize = 64 * 1024;
+#ifndef VENDRAL_BLOCK_SIZE
+#define VENDRAL_BLOCK_SIZE (64 * 1024)
+#endif
+inline constexpr std::size_t kBlockSize = VENDRAL_BLOCK_SIZE;
+static_assert(kBlockSize >= 1024 && kBlockSize % 1024 == 0, "blocks of whole KiB");
 
 }  // namespace vendral

@@ -44,16 +44,25 @@ void LineFile::OpenForReading() {
   }
 }
 
+void LineFile::OpenForReading(std::unique_ptr<ByteSource> bytes) {
+  if (IsOpen()) Close();
+  StartReading(std::move(bytes), nullptr);
+}
+
 void LineFile::OpenSourceForReading() {
   if (name_.size() > kMaxNameLength) throw IoError(IoError::kInvalidFilename);
-  if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
   auto file = std::make_unique<FileSource>(name_);
   FileSource* const opened = file.get();
   // A compressed file is told by its first bytes, whatever its name; any
   // other file is read as it is.
   const Compression format = DetectCompression(file->Peek(kCompressionMagicSize));
-  source_ = MakeDecompressor(format, std::move(file), read_settings_);
-  file_source_ = opened;
+  StartReading(MakeDecompressor(format, std::move(file), read_settings_), opened);
+}
+
+void LineFile::StartReading(std::unique_ptr<ByteSource> source, FileSource* file) {
+  if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
+  source_ = std::move(source);
+  file_source_ = file;
   stored_reported_ = 0;
   state_ = State::kReading;
   begin_ = end_ = 0;
@@ -266,6 +275,7 @@ void LineFile::Close() {
     state_ = State::kClosed;
     // The file is checked from this thread alone.
     source->StopReading();
+    if (!file) return;  // bytes that were handed over, not a file
     try {
       file->CheckUnchanged();
     } catch (IoError& error) {

@@ -61,6 +61,9 @@ class LineFile {
   bool CanReadAgain() const;
 
   void OpenForReading();
+  // Reads the lines of bytes instead of the named file (bytes held in
+  // memory, say), by the same rules; no file is touched.
+  void OpenForReading(std::unique_ptr<ByteSource> bytes);
   void OpenForWriting();
   bool AtEnd() {
     if (state_ == State::kReading && begin_ < end_) return false;  // bytes are waiting
@@ -189,6 +192,8 @@ class LineFile {
   }
   void RequireReading() const;
   void OpenSourceForReading();
+  // file: the file below source, which Close checks; nullptr for none.
+  void StartReading(std::unique_ptr<ByteSource> source, FileSource* file);
   // Raises the IoError of a code other than 0, on this file as written.
   void CheckWriting(int code) const;
   void AssembleLine(std::string& line);
