@@ -1,5 +1,6 @@
 #include "gui/command_line.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <string_view>
 
@@ -45,7 +46,9 @@ QString SourceFileArgument(const QStringList& arguments) {
     if (!options_end && argument == QStringLiteral("--")) {
       options_end = true;
     } else if (!argument.isEmpty() && (options_end || !argument.startsWith(QLatin1Char('-')))) {
-      return QFileInfo(argument).absoluteFilePath();
+      // In the system's own form, as the file dialog gives it: the tools
+      // take a path's file name after the last native separator.
+      return QDir::toNativeSeparators(QFileInfo(argument).absoluteFilePath());
     }
   }
   return {};
