@@ -16,7 +16,17 @@ if(DEFINED ENV{VENDRAL_WINDOWS_DEPS_DIR})
 else()
   get_filename_component(VENDRAL_WINDOWS_PREFIX "${CMAKE_CURRENT_LIST_DIR}/../build-windows-deps/prefix" ABSOLUTE)
 endif()
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 "${VENDRAL_WINDOWS_PREFIX}")
+# The static Qt of scripts/windows-qt (build-windows-qt/prefix, or
+# $VENDRAL_WINDOWS_QT_DIR/prefix), for the window; moc, rcc and uic are the
+# host's own Qt tools of the same version.
+if(DEFINED ENV{VENDRAL_WINDOWS_QT_DIR})
+  set(VENDRAL_WINDOWS_QT_PREFIX "$ENV{VENDRAL_WINDOWS_QT_DIR}/prefix")
+else()
+  get_filename_component(VENDRAL_WINDOWS_QT_PREFIX "${CMAKE_CURRENT_LIST_DIR}/../build-windows-qt/prefix" ABSOLUTE)
+endif()
+set(QT_HOST_PATH /usr)
+set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 "${VENDRAL_WINDOWS_PREFIX}" "${VENDRAL_WINDOWS_QT_PREFIX}")
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
