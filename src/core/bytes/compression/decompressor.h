@@ -26,8 +26,9 @@ Compression DetectCompression(std::string_view head);
 // bzip2 streams) one after another are read as one; anything after the last
 // one that is not another member is damaged data. With more than one
 // thread, blocked gzip (BGZF) and multi-block xz decode their blocks side
-// by side, and every other source is read ahead on a thread of its own;
-// the bytes are the same whatever the settings.
+// by side, and every other compressed source is decoded ahead on a thread
+// of its own; a plain file is read on the caller's thread. The bytes are
+// the same whatever the settings.
 std::unique_ptr<ByteSource> MakeDecompressor(Compression format, std::unique_ptr<ByteSource> stored,
                                              ReadSettings settings = {});
 

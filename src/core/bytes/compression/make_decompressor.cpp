@@ -30,7 +30,9 @@ std::unique_ptr<ByteSource> MakeSerialDecoder(Compression format, std::unique_pt
 
 std::unique_ptr<ByteSource> MakeDecompressor(Compression format, std::unique_ptr<ByteSource> stored,
                                              ReadSettings settings) {
-  if (settings.threads <= 1) return MakeSerialDecoder(format, std::move(stored));
+  // A plain file comes from the page cache faster than a thread could hand
+  // it over: reading it ahead would only add a copy of every byte.
+  if (settings.threads <= 1 || format == Compression::kNone) return MakeSerialDecoder(format, std::move(stored));
 #ifdef VENDRAL_GZIP_WITH_ISAL
   if (format == Compression::kGzip) return MakeParallelGzipDecoder(std::move(stored), settings.threads);
 #endif
