@@ -183,14 +183,16 @@ const std::vector<OptionSpec>& OptionTable() {
        .taken_by = EveryTool,
        .help = "read on N threads, the tool's own included: blocked gzip\n"
                "and multi-block xz decode blocks side by side, other\n"
-               "sources are read ahead; 1: on the tool's thread alone;\n"
+               "compressed sources are decoded ahead (a plain file is\n"
+               "read on the tool's thread); 1: on the tool's thread alone;\n"
                "default: one per processor core (shared among -j runs),\n"
                "at most 8; the outputs are the same",
        .manual = "Reads on \\fIN\\fR threads, the tool's own included: blocked gzip (BGZF)\n"
-                 "and multi-block xz decode their blocks side by side, any other source\n"
-                 "is read and decompressed ahead of the tool. 1 reads on the tool's\n"
-                 "thread alone. The default is one thread per processor core, shared\n"
-                 "among the runs of \\fB-j\\fR, at most 8.\n"
+                 "and multi-block xz decode their blocks side by side, any other\n"
+                 "compressed source is decompressed ahead of the tool; a plain file is\n"
+                 "read on the tool's thread. 1 reads on the tool's thread alone. The\n"
+                 "default is one thread per processor core, shared among the runs of\n"
+                 "\\fB-j\\fR, at most 8.\n"
                  "The outputs are the same whatever the number.",
        .apply = [](Call& call, std::string_view count) { call.common.threads = ThreadCount(count); }},
       {.names = {"-j", "--jobs"},
